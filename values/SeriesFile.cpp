@@ -1,0 +1,111 @@
+// Reading a series file into the value set: sections selected by keyword lines, numbers
+// read token by token.
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "values/NumberText.h"
+#include "values/ResValueSet.h"
+
+namespace ordavin {
+namespace {
+
+constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
+
+std::string_view Trim(std::string_view line) {
+  const std::size_t first = line.find_first_not_of(kWhiteSpace);
+  if (first == std::string_view::npos) return {};
+  const std::size_t last = line.find_last_not_of(kWhiteSpace);
+  return line.substr(first, last - first + 1);
+}
+
+// Tokens are separated by runs of the space character only; a tab stays inside a token.
+template <typename Store>
+void ForEachNumberToken(std::string_view line, Store store) {
+  std::size_t pos = 0;
+  while (pos < line.size()) {
+    const std::size_t start = line.find_first_not_of(' ', pos);
+    if (start == std::string_view::npos) break;
+    std::size_t end = line.find(' ', start);
+    if (end == std::string_view::npos) end = line.size();
+    const NumberPrefix number = ReadNumberPrefix(line.substr(start, end - start));
+    if (number.found()) store(number.value);
+    pos = end;
+  }
+}
+
+}  // namespace
+
+bool CResValueSet::LoadSeriesFile(const std::filesystem::path& path) {
+  m_nBaseValues = 0;
+  m_nDecades = 0;
+  m_nValues = 0;
+
+  // Only a regular file: a FIFO would block the open, a directory has no lines.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error) || error) return false;
+  std::ifstream file(path, std::ios::in | std::ios::binary);
+  if (!file.is_open()) return false;
+
+  const std::string fileName = path.filename().string();
+  Section section = Section::None;
+  std::string line;
+  while (std::getline(file, line)) {
+    HandleLine(line, section, fileName);
+  }
+  if (file.bad()) {
+    throw SeriesFileError("Could not read " + fileName + ": the file could not be read to its end.");
+  }
+  return true;
+}
+
+void CResValueSet::HandleLine(std::string_view line, Section& section,
+                              const std::string& fileName) {
+  const std::string_view text = Trim(line);
+  if (!text.empty() && text.front() == ';') return;
+  if (text == "baseval") {
+    section = Section::BaseValues;
+  } else if (text == "decades") {
+    section = Section::Decades;
+  } else if (text == "minimum") {
+    section = Section::Minimum;
+  } else if (text == "maximum") {
+    section = Section::Maximum;
+  } else {
+    switch (section) {
+      case Section::None:
+        break;
+      case Section::BaseValues:
+        ForEachNumberToken(text, [&](double v) { StoreBaseValue(v, fileName); });
+        break;
+      case Section::Decades:
+        ForEachNumberToken(text, [&](double v) { StoreDecade(v, fileName); });
+        break;
+      case Section::Minimum:
+      case Section::Maximum: {
+        const NumberPrefix number = ReadNumberPrefix(text);
+        if (number.found()) (section == Section::Minimum ? m_minimum : m_maximum) = number.value;
+        break;
+      }
+    }
+  }
+}
+
+void CResValueSet::StoreBaseValue(double value, const std::string& fileName) {
+  if (m_nBaseValues >= kBaseValueCapacity) {
+    throw SeriesFileError("Too many base values in " + fileName + " (more than " +
+                          std::to_string(kBaseValueCapacity) + ").");
+  }
+  m_baseValues[m_nBaseValues++] = value;
+}
+
+void CResValueSet::StoreDecade(double value, const std::string& fileName) {
+  if (m_nDecades >= kDecadeCapacity) {
+    throw SeriesFileError("Too many decade exponents in " + fileName + " (more than " +
+                          std::to_string(kDecadeCapacity) + ").");
+  }
+  m_decades[m_nDecades++] = value;
+}
+
+}  // namespace ordavin
