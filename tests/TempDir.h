@@ -1,0 +1,44 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <string_view>
+
+namespace ordavin::testing {
+
+// A fresh directory under the system's temporary folder, removed with everything in it.
+class TempDir {
+ public:
+  TempDir() {
+    std::random_device device;
+    const auto base = std::filesystem::temp_directory_path();
+    do {
+      m_path = base / ("ordavin-test-" + std::to_string(device()));
+    } while (!std::filesystem::create_directory(m_path));
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(m_path, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return m_path; }
+
+  // Writes the bytes as they are (no newline translation) and returns the file's path.
+  std::filesystem::path Write(const std::string& name, std::string_view content) const {
+    const auto file = m_path / name;
+    std::ofstream out(file, std::ios::binary);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    return file;
+  }
+
+ private:
+  std::filesystem::path m_path;
+};
+
+}  // namespace ordavin::testing

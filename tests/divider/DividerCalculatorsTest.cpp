@@ -1,0 +1,57 @@
+#include "divider/DividerCalculators.h"
+
+#include <gtest/gtest.h>
+
+#include "divider/DivisionFactor.h"
+
+namespace ordavin {
+namespace {
+
+struct AttenuationCase {
+  double db;
+  const char* text;
+};
+
+class AttenuatorTest : public ::testing::TestWithParam<AttenuationCase> {};
+
+TEST_P(AttenuatorTest, WritesEightDecimals) {
+  EXPECT_EQ(FormatFactorText(AttenuatorFactor(GetParam().db)), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Decibels, AttenuatorTest,
+                         ::testing::Values(AttenuationCase{12, "0.25118864"},
+                                           AttenuationCase{0, "1.00000000"},
+                                           AttenuationCase{6, "0.50118723"},
+                                           AttenuationCase{20, "0.10000000"},
+                                           AttenuationCase{166, "0.00000001"},
+                                           AttenuationCase{167, "0.00000000"},
+                                           AttenuationCase{300, "0.00000000"}));
+
+TEST(RegulatorTest, FeedbackDividerOfTheExamples) {
+  EXPECT_EQ(FormatFactorText(*RegulatorFactor(3.3, 1.25, 0)), "0.37878788");
+  EXPECT_EQ(FormatFactorText(*RegulatorFactor(-5, -1.25, 0)), "0.25000000");
+  EXPECT_EQ(FormatFactorText(*RegulatorFactor(3.3, 0, 0)), "0.00000000");
+  EXPECT_EQ(FormatFactorText(*RegulatorFactor(3.3, 5, 0)), "1.51515152");
+  EXPECT_EQ(FormatFactorText(*RegulatorFactor(5, 2.5, 1)), "0.37500000");
+}
+
+TEST(RegulatorTest, OppositeSidesOfGroundAreRefused) {
+  EXPECT_FALSE(RegulatorFactor(3.3, -1.25, 0));
+  EXPECT_FALSE(RegulatorFactor(-3.3, 1.25, 0));
+  EXPECT_STREQ(kInvalidVoltagesMessage,
+               "Invalid voltages detected.\nCheck that |Ugnd| < |Uref| < |Uout|");
+}
+
+TEST(RegulatorTest, OutputAtGroundGivesNoUsableFactor) {
+  const auto factor = RegulatorFactor(1, 1.25, 1);
+  ASSERT_TRUE(factor);
+  EXPECT_EQ(ParseDivisionFactor(FormatFactorText(*factor)), 0.0);
+  const auto undefined = RegulatorFactor(1, 1, 1);
+  ASSERT_TRUE(undefined);
+  EXPECT_EQ(ParseDivisionFactor(FormatFactorText(*undefined)), 0.0);
+  // An attenuation of 0 dB writes 1.00000000, which is no usable factor either.
+  EXPECT_EQ(ParseDivisionFactor(FormatFactorText(AttenuatorFactor(0))), 0.0);
+}
+
+}  // namespace
+}  // namespace ordavin

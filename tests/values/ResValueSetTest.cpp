@@ -1,0 +1,243 @@
+#include "values/ResValueSet.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+
+namespace ordavin {
+namespace {
+
+using ::ordavin::testing::TempDir;
+
+std::vector<double> Full(const CResValueSet& set) {
+  return {set.FullValues().begin(), set.FullValues().end()};
+}
+std::vector<double> Working(const CResValueSet& set) {
+  return {set.WorkingValues().begin(), set.WorkingValues().end()};
+}
+
+class ResValueSetTest : public ::testing::Test {
+ protected:
+  // Loads and generates; returns the count.
+  std::uint32_t Load(const std::string& content, const std::string& name = "TEST.SER") {
+    EXPECT_TRUE(set.LoadSeriesFile(dir.Write(name, content)));
+    return set.GenerateValues();
+  }
+  std::vector<double> BaseValues() const {
+    return {set.m_baseValues.begin(), set.m_baseValues.begin() + set.m_nBaseValues};
+  }
+  std::vector<double> Decades() const {
+    return {set.m_decades.begin(), set.m_decades.begin() + set.m_nDecades};
+  }
+
+  TempDir dir;
+  CResValueSet set;
+};
+
+TEST_F(ResValueSetTest, StartsEmptyWithWideBounds) {
+  EXPECT_EQ(set.m_nValues, 0u);
+  EXPECT_EQ(set.m_nTotal, 0u);
+  EXPECT_EQ(set.m_minimum, 0.0);
+  EXPECT_EQ(set.m_maximum, 1e301);
+  EXPECT_EQ(set.m_baseValues.size(), 1000u);
+  EXPECT_EQ(set.m_decades.size(), 20u);
+}
+
+TEST_F(ResValueSetTest, E6ExampleGivesThirtyAscendingValues) {
+  ASSERT_EQ(Load(";E6 series\nbaseval\n1.0 1.5 2.2 3.3 4.7 6.8\ndecades\n0 1 2 3 4 5\n"
+                 "minimum\n10\nmaximum\n1e6\n"),
+            30u);
+  const std::vector<double> values = Full(set);
+  EXPECT_EQ(values.front(), 10.0);
+  EXPECT_EQ(values[1], 15.0);
+  EXPECT_EQ(values[6], 100.0);
+  EXPECT_EQ(values[8], 220.00000000000003);
+  EXPECT_EQ(values.back(), std::pow(10.0, 5) * 6.8);
+  EXPECT_EQ(Working(set), values);
+  EXPECT_EQ(set.m_minimum, 10.0);
+  EXPECT_EQ(set.m_maximum, 1e6);
+}
+
+TEST_F(ResValueSetTest, CommentsAndSemicolons) {
+  Load("  ; indented comment\nbaseval\n1.0 ;2.2\n  ;3.3\ndecades\n0\n");
+  EXPECT_EQ(BaseValues(), std::vector<double>{1.0});
+}
+
+TEST_F(ResValueSetTest, KeywordsAreExactAndCaseSensitive) {
+  Load("Baseval\n5\nbaseval\nBaseval 7 minimum 10\n  decades  \n0\n");
+  EXPECT_EQ(BaseValues(), (std::vector<double>{7, 10}));
+  EXPECT_EQ(set.m_minimum, 0.0);
+  EXPECT_EQ(Full(set), (std::vector<double>{7, 10}));
+}
+
+TEST_F(ResValueSetTest, ContentBeforeTheFirstKeywordIsIgnored) {
+  Load("1 2 3\nbaseval\n4\ndecades\n0\n");
+  EXPECT_EQ(BaseValues(), std::vector<double>{4});
+}
+
+TEST_F(ResValueSetTest, SectionsAccumulateAndBoundsTakeTheLastNumber) {
+  Load("baseval\n1 2 3\ndecades\n0\nbaseval\n4 5\n6 7\nminimum\n5\nabc\n8\nmaximum\n100 200\n");
+  EXPECT_EQ(BaseValues(), (std::vector<double>{1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(set.m_minimum, 8.0);
+  EXPECT_EQ(set.m_maximum, 100.0);
+  EXPECT_EQ(Full(set), (std::vector<double>{}));  // 8..100 keeps nothing of 1..7
+}
+
+TEST_F(ResValueSetTest, TokensSplitAtSpacesOnlyAndKeepPrefixes) {
+  Load("baseval\n4k7 1.5k 4,7 1e3 -2 x 2.2\t3.3   9\ndecades\n0 0.5\n");
+  EXPECT_EQ(BaseValues(), (std::vector<double>{4, 1.5, 4, 1000, -2, 2.2, 9}));
+  EXPECT_EQ(Decades(), (std::vector<double>{0, 0.5}));
+  // The negative value falls below the default minimum of 0.
+  EXPECT_EQ(set.m_nTotal, 12u);
+  EXPECT_EQ(Full(set)[6], std::pow(10.0, 0.5) * 4);
+}
+
+TEST_F(ResValueSetTest, CrLfLineEndsAndTrailingWhiteSpace) {
+  Load("baseval\r\n1 2\r\ndecades \t\r\n0 1\r\n");
+  EXPECT_EQ(Full(set), (std::vector<double>{1, 2, 10, 20}));
+}
+
+TEST_F(ResValueSetTest, BoundsAreInclusive) {
+  Load("baseval\n1 2 3\ndecades\n0\nminimum\n1\nmaximum\n3\n");
+  EXPECT_EQ(Full(set), (std::vector<double>{1, 2, 3}));
+  Load("baseval\n1 2 3\ndecades\n0\nminimum\n1.5\nmaximum\n2.5\n");
+  EXPECT_EQ(Full(set), (std::vector<double>{2}));
+}
+
+TEST_F(ResValueSetTest, BoundsPersistAcrossLoads) {
+  Load("baseval\n1\ndecades\n0 1 2 3 4\nmaximum\n1000\n");
+  EXPECT_EQ(set.m_nTotal, 4u);
+  Load("baseval\n1 2\ndecades\n2 3 4\n");
+  EXPECT_EQ(Full(set), (std::vector<double>{100, 200, 1000}));
+}
+
+TEST_F(ResValueSetTest, EqualValuesStaySeparate) {
+  Load("baseval\n1 10\ndecades\n0 1\n");
+  EXPECT_EQ(Full(set), (std::vector<double>{1, 10, 10, 100}));
+}
+
+TEST_F(ResValueSetTest, FilesWithoutValuesLoadEmpty) {
+  EXPECT_EQ(Load(""), 0u);
+  EXPECT_EQ(Load("baseval\n1 2 3\n"), 0u);
+  EXPECT_EQ(Load("; only a comment\n"), 0u);
+  EXPECT_EQ(Load("baseval 1 2\ndecades 0\n"), 0u);
+}
+
+TEST_F(ResValueSetTest, ZeroBaseValuePassesTheDefaultMinimum) {
+  Load("baseval\n0 1\ndecades\n0\n");
+  EXPECT_EQ(Full(set), (std::vector<double>{0, 1}));
+}
+
+TEST_F(ResValueSetTest, NaNAndInfinityFromOverflow) {
+  // 1e308 × 10^20 overflows to infinity, above the default maximum; 0 × 10^400 is NaN,
+  // which no bound lets through.
+  Load("baseval\n1e308 0 5\ndecades\n20 400\n");
+  EXPECT_EQ(Full(set), (std::vector<double>{0, 5e20}));
+}
+
+std::string Numbers(int count) {
+  std::string text;
+  for (int i = 1; i <= count; ++i) text += std::to_string(i) + " ";
+  return text;
+}
+
+TEST_F(ResValueSetTest, BaseValueCapacityIsOneThousand) {
+  EXPECT_EQ(Load("baseval\n" + Numbers(1000) + "\ndecades\n0\n"), 1000u);
+  EXPECT_EQ(set.m_nBaseValues, 1000u);
+
+  const auto big = dir.Write("E99.SER", "baseval\n" + Numbers(1001) + "\ndecades\n0\n");
+  try {
+    set.LoadSeriesFile(big);
+    FAIL() << "no capacity error";
+  } catch (const SeriesFileError& e) {
+    EXPECT_STREQ(e.what(), "Too many base values in E99.SER (more than 1000).");
+  }
+  EXPECT_EQ(set.m_nBaseValues, 1000u);
+  EXPECT_EQ(set.m_nValues, 0u);
+  // The previous full set is still there for the list that shows it.
+  EXPECT_EQ(set.m_nTotal, 1000u);
+  EXPECT_EQ(set.ResetWorkingSet(), 1000u);
+}
+
+TEST_F(ResValueSetTest, DecadeCapacityIsTwenty) {
+  EXPECT_EQ(Load("baseval\n1\ndecades\n" + Numbers(20) + "\n"), 20u);
+  const auto big = dir.Write("D.SER", "decades\n" + Numbers(21) + "\nbaseval\n1\n");
+  try {
+    set.LoadSeriesFile(big);
+    FAIL() << "no capacity error";
+  } catch (const SeriesFileError& e) {
+    EXPECT_STREQ(e.what(), "Too many decade exponents in D.SER (more than 20).");
+  }
+  EXPECT_EQ(set.m_nDecades, 20u);
+  EXPECT_EQ(set.m_nBaseValues, 0u);  // the load stopped before the base values
+}
+
+TEST_F(ResValueSetTest, FailedOpenZeroesCountsButKeepsTheFullSet) {
+  Load("baseval\n1 2\ndecades\n0\n");
+  EXPECT_FALSE(set.LoadSeriesFile(dir.path() / "missing.SER"));
+  EXPECT_EQ(set.m_nValues, 0u);
+  EXPECT_EQ(set.m_nBaseValues, 0u);
+  EXPECT_EQ(set.m_nDecades, 0u);
+  EXPECT_EQ(set.m_nTotal, 2u);
+}
+
+TEST_F(ResValueSetTest, OnlyRegularFilesAreRead) {
+  std::filesystem::create_directory(dir.path() / "X.SER");
+  EXPECT_FALSE(set.LoadSeriesFile(dir.path() / "X.SER"));
+  // A FIFO must be refused without blocking on its open.
+  const auto fifo = dir.path() / "F.SER";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(set.LoadSeriesFile(fifo));
+  std::filesystem::create_symlink("loop.SER", dir.path() / "loop.SER");
+  EXPECT_FALSE(set.LoadSeriesFile(dir.path() / "loop.SER"));
+  // A link to a regular file is fine.
+  dir.Write("real.SER", "baseval\n3\ndecades\n0\n");
+  std::filesystem::create_symlink("real.SER", dir.path() / "link.SER");
+  EXPECT_TRUE(set.LoadSeriesFile(dir.path() / "link.SER"));
+  EXPECT_EQ(set.GenerateValues(), 1u);
+}
+
+TEST_F(ResValueSetTest, BinaryAndNulBytesLoadWithoutHarm) {
+  using namespace std::string_literals;
+  const std::string content = "baseval\n1 \0 2\n\0\xff\xfe\x01 7\ndecades\n0\n\0\0"s;
+  EXPECT_TRUE(set.LoadSeriesFile(dir.Write("BIN.SER", content)));
+  set.GenerateValues();
+  EXPECT_EQ(Full(set), (std::vector<double>{1, 2, 7}));
+}
+
+TEST_F(ResValueSetTest, ApplyChecksKeepsOnlyTickedInOrder) {
+  Load("baseval\n10 15 22 33\ndecades\n0\n");
+  set.ResetWorkingSet();
+  const std::vector<std::int32_t> states{1, 0, 1, 2};
+  EXPECT_EQ(set.ApplyChecks(states), 2u);
+  EXPECT_EQ(Working(set), (std::vector<double>{10, 22}));
+  // A new launch starts again from the full set.
+  EXPECT_EQ(set.ResetWorkingSet(), 4u);
+  EXPECT_EQ(Working(set), (std::vector<double>{10, 15, 22, 33}));
+}
+
+TEST_F(ResValueSetTest, RestrictToRangeKeepsOrderAndPadsWithZeros) {
+  Load("baseval\n5 1 3 2 4\ndecades\n0\n");
+  EXPECT_EQ(set.RestrictToRange(2, 4), 3u);
+  EXPECT_EQ(Working(set), (std::vector<double>{3, 2, 4}));
+  EXPECT_EQ(set.m_values, (std::vector<double>{3, 2, 4, 0, 0}));
+  EXPECT_EQ(set.RestrictToRange(4, 2), 0u);
+}
+
+TEST_F(ResValueSetTest, LookupsAreBoundsTested) {
+  Load("baseval\n1 2\ndecades\n0\n");
+  EXPECT_EQ(set.WorkingValue(1), 2.0);
+  EXPECT_THROW(set.WorkingValue(2), std::invalid_argument);
+  EXPECT_THROW(set.FullValue(2), std::invalid_argument);
+  const std::vector<std::int32_t> tooMany{1, 1, 1};
+  EXPECT_THROW(set.ApplyChecks(tooMany), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace ordavin
