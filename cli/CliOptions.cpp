@@ -1,0 +1,168 @@
+#include "cli/CliOptions.h"
+
+#include <cmath>
+#include <optional>
+
+#include "divider/DivisionFactor.h"
+#include "values/NumberText.h"
+
+namespace ordavin::cli {
+namespace {
+
+// Enough to recognise the value; a longer echo only buries the message.
+constexpr std::size_t kEchoLimit = 40;
+
+[[noreturn]] void Reject(std::string_view option, const std::string& what) {
+  throw UsageError("Invalid value for " + std::string(option) + ": " + what + ".");
+}
+
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+double CheckedNumber(std::string_view option, std::string_view text, std::string_view role,
+                     FieldRange range) {
+  const std::optional<double> value = ReadWholeNumber(text);
+  const std::string subject = role.empty() ? std::string() : std::string(role) + " ";
+  if (!value) Reject(option, subject + QuoteForMessage(text) + " is not a number");
+  if (!range.Contains(*value)) {
+    Reject(option,
+           subject + QuoteForMessage(text) + " is outside the range " + DescribeRange(range));
+  }
+  return *value;
+}
+
+}  // namespace
+
+std::string DescribeRange(FieldRange range) {
+  return FormatShortest(range.min) + " to " + FormatShortest(range.max);
+}
+
+std::string DescribeRange(CountRange range) {
+  return std::to_string(range.min) + " to " + std::to_string(range.max);
+}
+
+std::string QuoteForMessage(std::string_view text) {
+  std::size_t length = text.size();
+  bool cut = false;
+  if (length > kEchoLimit) {
+    length = kEchoLimit;
+    // Never split a UTF-8 sequence.
+    while (length > 0 && IsContinuationByte(text[length])) --length;
+    cut = true;
+  }
+  std::string quoted = "\"";
+  static constexpr char kHex[] = "0123456789abcdef";
+  for (std::size_t i = 0; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x20 || byte == 0x7F) {
+      quoted += "\\x";
+      quoted += kHex[byte >> 4];
+      quoted += kHex[byte & 0xF];
+    } else if (byte == '"' || byte == '\\') {
+      quoted += '\\';
+      quoted += static_cast<char>(byte);
+    } else {
+      quoted += static_cast<char>(byte);
+    }
+  }
+  quoted += cut ? "...\"" : "\"";
+  return quoted;
+}
+
+double ReadNumberOption(std::string_view option, std::string_view text, FieldRange range) {
+  return CheckedNumber(option, text, {}, range);
+}
+
+double ReadFiniteNumberOption(std::string_view option, std::string_view text) {
+  const std::optional<double> value = ReadWholeNumber(text);
+  if (!value) Reject(option, QuoteForMessage(text) + " is not a number");
+  if (!std::isfinite(*value)) Reject(option, QuoteForMessage(text) + " is too large");
+  return *value;
+}
+
+std::uint32_t ReadCountOption(std::string_view option, std::string_view text, CountRange range) {
+  const std::optional<std::uint64_t> count = ReadWholeUnsigned(text);
+  if (count && range.Contains(*count)) return static_cast<std::uint32_t>(*count);
+  const std::string outside =
+      QuoteForMessage(text) + " is outside the range " + DescribeRange(range);
+  if (count) Reject(option, outside);
+  // "-1" or a count beyond 64 bits is a number, just not one in range.
+  const std::optional<double> number = ReadWholeNumber(text);
+  if (number && std::trunc(*number) == *number && !(range.min <= *number && *number <= range.max)) {
+    Reject(option, outside);
+  }
+  Reject(option, QuoteForMessage(text) + " is not a whole number");
+}
+
+Window ReadWindowOption(std::string_view option, std::string_view text, FieldRange minRange,
+                        FieldRange maxRange) {
+  if (text == "off") return {};
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos || text.find(':', colon + 1) != std::string_view::npos) {
+    Reject(option, QuoteForMessage(text) + " is neither MIN:MAX nor off");
+  }
+  Window window;
+  window.enabled = true;
+  window.min = CheckedNumber(option, text.substr(0, colon), "minimum", minRange);
+  window.max = CheckedNumber(option, text.substr(colon + 1), "maximum", maxRange);
+  return window;
+}
+
+NetworkMode ReadNetworkModeOption(std::string_view option, std::string_view text) {
+  if (text == "parallel") return NetworkMode::Parallel;
+  if (text == "series") return NetworkMode::Series;
+  Reject(option, QuoteForMessage(text) + " is neither parallel nor series");
+}
+
+const char* NetworkModeName(NetworkMode mode) {
+  return mode == NetworkMode::Parallel ? "parallel" : "series";
+}
+
+ConnectionMode ReadConnectionOption(std::string_view option, std::string_view text) {
+  if (text == "both") return ConnectionMode::ParallelAndSeries;
+  if (text == "parallel") return ConnectionMode::ParallelOnly;
+  if (text == "series") return ConnectionMode::SeriesOnly;
+  Reject(option, QuoteForMessage(text) + " is none of both, parallel, series");
+}
+
+double ReadDivisionFactorOption(std::string_view /*option*/, std::string_view text) {
+  // Read as the page reads its field: number prefixes, and 0 for an unusable text, which
+  // the preparation then refuses with its own message.
+  return ParseDivisionFactor(text);
+}
+
+std::vector<std::uint64_t> ReadPositionList(std::string_view option, std::string_view text) {
+  std::vector<std::uint64_t> positions;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t comma = text.find(',', start);
+    const std::string_view item = text.substr(
+        start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+    const std::optional<std::uint64_t> position = ReadWholeUnsigned(item);
+    if (!position) {
+      Reject(option, QuoteForMessage(item) +
+                         " is not a position (expected comma-separated whole numbers from 0)");
+    }
+    positions.push_back(*position);
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return positions;
+}
+
+std::vector<std::int32_t> MakeCheckStates(std::string_view option,
+                                          const std::vector<std::uint64_t>& untickedPositions,
+                                          std::size_t fullCount) {
+  std::vector<std::int32_t> states(fullCount, 1);
+  for (const std::uint64_t position : untickedPositions) {
+    if (position >= fullCount) {
+      Reject(option, "position " + std::to_string(position) +
+                         (fullCount == 0 ? std::string(" is outside the full set, which is empty")
+                                         : " is outside the full set (0 to " +
+                                               std::to_string(fullCount - 1) + ")"));
+    }
+    states[static_cast<std::size_t>(position)] = 0;
+  }
+  return states;
+}
+
+}  // namespace ordavin::cli

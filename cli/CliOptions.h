@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "divider/NetworkMode.h"
+#include "run/PageFields.h"
+#include "target/ConnectionMode.h"
+
+namespace ordavin::cli {
+
+// Bad usage: an option value that is malformed or outside its range. The message names the
+// option and is meant for people.
+class UsageError : public std::invalid_argument {
+ public:
+  using std::invalid_argument::invalid_argument;
+};
+
+// The text as it may be echoed in a message: quoted, control characters escaped, cut short
+// when long so that a huge argument cannot flood the terminal.
+std::string QuoteForMessage(std::string_view text);
+
+// "0 to 5": a range as the help and the messages write it.
+std::string DescribeRange(FieldRange range);
+std::string DescribeRange(CountRange range);
+
+// A number in the program's grammar, within range.
+double ReadNumberOption(std::string_view option, std::string_view text, FieldRange range);
+
+// A number in the program's grammar with no range to keep but finiteness.
+double ReadFiniteNumberOption(std::string_view option, std::string_view text);
+
+// An unsigned whole number within range.
+std::uint32_t ReadCountOption(std::string_view option, std::string_view text, CountRange range);
+
+// A resistance window "MIN:MAX", or "off". Minimum above maximum is left to the run's
+// preparation, which refuses it with the page's message.
+struct Window {
+  bool enabled = false;
+  double min = 0.0;
+  double max = 0.0;
+};
+Window ReadWindowOption(std::string_view option, std::string_view text, FieldRange minRange,
+                        FieldRange maxRange);
+
+// "parallel" or "series".
+NetworkMode ReadNetworkModeOption(std::string_view option, std::string_view text);
+const char* NetworkModeName(NetworkMode mode);
+
+// "both", "parallel" or "series".
+ConnectionMode ReadConnectionOption(std::string_view option, std::string_view text);
+
+// The division factor as the page reads it, from a text that is one number or a ratio "a/b"
+// of two numbers. 0 when the page would find no usable factor (the preparation refuses it).
+double ReadDivisionFactorOption(std::string_view option, std::string_view text);
+
+// A comma-separated list of 0-based positions, as given (not yet checked against a set).
+std::vector<std::uint64_t> ReadPositionList(std::string_view option, std::string_view text);
+
+// One check state per full-set value: 1 (ticked) except at the given positions, which must
+// lie inside the full set.
+std::vector<std::int32_t> MakeCheckStates(std::string_view option,
+                                          const std::vector<std::uint64_t>& untickedPositions,
+                                          std::size_t fullCount);
+
+}  // namespace ordavin::cli

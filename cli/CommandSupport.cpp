@@ -1,0 +1,69 @@
+#include "cli/CommandSupport.h"
+
+#include "cli/TextTable.h"
+#include "run/RunMessages.h"
+#include "run/RunTexts.h"
+#include "values/ResValueSet.h"
+
+namespace ordavin::cli {
+
+bool LoadSeries(const std::string& path, CResValueSet& values, std::ostream& err) {
+  try {
+    if (!values.LoadSeriesFile(path)) {
+      err << kLoadingFailedMessage << '\n';
+      return false;
+    }
+  } catch (const SeriesFileError& e) {
+    err << e.what() << '\n';
+    return false;
+  }
+  values.GenerateValues();
+  return true;
+}
+
+void WriteMessages(const std::vector<std::string>& messages, std::ostream& err) {
+  for (const std::string& message : messages) err << message << '\n';
+}
+
+std::optional<SearchOutcome> RunReportedSearch(
+    const std::function<void(const std::atomic<bool>&)>& search,
+    const std::function<std::uint64_t()>& visitedCount, const Streams& streams) {
+  SearchOutcome outcome = RunSearch(search, visitedCount, streams.showProgress, streams.err);
+  if (!outcome.started) {
+    streams.err << kCouldNotStartMessage << '\n';
+    return std::nullopt;
+  }
+  if (!outcome.failure.empty()) {
+    streams.err << outcome.failure << '\n';
+    return std::nullopt;
+  }
+  return outcome;
+}
+
+void WriteResultText(const std::vector<std::string>& headers,
+                     const std::vector<std::vector<std::string>>& rows, std::uint64_t visited,
+                     std::uint64_t matching, double seconds, std::ostream& out) {
+  out << FormatTable(headers, rows) << '\n' << FormatSummary(visited, matching, seconds) << '\n';
+}
+
+Json NumbersJson(std::span<const double> numbers) {
+  Json list = Json::array();
+  for (const double number : numbers) list.push_back(number);
+  return list;
+}
+
+Json PositionsJson(std::span<const std::int32_t> positions) {
+  Json list = Json::array();
+  for (const std::int32_t position : positions) list.push_back(position);
+  return list;
+}
+
+Json ResistorsJson(std::span<const std::int32_t> positions, const CResValueSet& values) {
+  Json list = Json::array();
+  for (const std::int32_t position : positions) {
+    list.push_back(values.WorkingValue(static_cast<std::size_t>(position)));
+  }
+  return list;
+}
+
+}  // namespace ordavin::cli

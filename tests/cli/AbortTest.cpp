@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "CliProcess.h"
+
+namespace ordavin::cli::testing {
+namespace {
+
+using Json = nlohmann::json;
+
+// E24 over four decades: 96 values, C(99,4)^2 combinations for 4 + 4 resistors, far more than
+// any machine checks in the test's time.
+std::string E24(const TempDir& dir) {
+  return dir.Write("E24.SER", SeriesText({"1.0", "1.1", "1.2", "1.3", "1.5", "1.6", "1.8", "2.0",
+                                          "2.2", "2.4", "2.7", "3.0", "3.3", "3.6", "3.9", "4.3",
+                                          "4.7", "5.1", "5.6", "6.2", "6.8", "7.5", "8.2", "9.1"},
+                                         {"2", "3", "4", "5"}));
+}
+
+TEST(AbortTest, CtrlCPrintsTheBestMatchesVisitedSoFar) {
+  TempDir dir;
+  const CliResult r = RunCli({"divider", "--series", E24(dir), "--upper", "4", "--lower", "4",
+                              "--series-window", "off", "--json"},
+                             std::chrono::milliseconds(300));
+  ASSERT_FALSE(r.timedOut);
+  ASSERT_EQ(r.signal, 0);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.err, "Optimization aborted by user\n");
+  const Json doc = Json::parse(r.out);
+  EXPECT_EQ(doc["aborted"], true);
+  const std::uint64_t total = 3764376ull * 3764376ull;  // C(99,4) squared
+  const auto visited = doc["visited"].get<std::uint64_t>();
+  EXPECT_GT(visited, 0u);
+  EXPECT_LT(visited, total);
+  const auto matching = doc["matching"].get<std::uint64_t>();
+  EXPECT_LE(matching, visited);
+  const Json& matches = doc["matches"];
+  EXPECT_EQ(matches.size(), std::min<std::uint64_t>(matching, 10));
+  for (std::size_t j = 0; j < matches.size(); ++j) {
+    EXPECT_EQ(matches[j]["rank"], j + 1);
+    EXPECT_LE(std::fabs(matches[j]["error"].get<double>()), 0.05);
+    if (j > 0) {
+      EXPECT_LE(std::fabs(matches[j - 1]["error"].get<double>()),
+                std::fabs(matches[j]["error"].get<double>()));
+    }
+  }
+}
+
+TEST(AbortTest, TextOutputOfAnAbortedSearchEndsWithTheSummary) {
+  TempDir dir;
+  const CliResult r = RunCli(
+      {"target", "--series", E24(dir), "--count", "5", "--tolerance", "0.001", "--target", "12345"},
+      std::chrono::milliseconds(300));
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.err, "Optimization aborted by user\n");
+  EXPECT_TRUE(r.out.starts_with("Rank  Resistors")) << r.out;
+  EXPECT_NE(r.out.find("\nTotal possible combinations = "), std::string::npos);
+  EXPECT_TRUE(r.out.ends_with(" seconds.\n"));
+}
+
+}  // namespace
+}  // namespace ordavin::cli::testing

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+#include "cli/SearchRunner.h"
+
+namespace ordavin::cli {
+namespace {
+
+TEST(SearchRunnerTest, FinishedSearchReportsCompletion) {
+  std::ostringstream progress;
+  int runs = 0;
+  const SearchOutcome outcome = RunSearch([&runs](const std::atomic<bool>&) { ++runs; },
+                                          [] { return std::uint64_t{0}; }, true, progress);
+  EXPECT_TRUE(outcome.started);
+  EXPECT_FALSE(outcome.aborted);
+  EXPECT_TRUE(outcome.failure.empty());
+  EXPECT_GE(outcome.seconds, 0.0);
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(progress.str(), "Optimization finished\n");
+}
+
+TEST(SearchRunnerTest, SigintAbortsAndTheHandlerIsRestoredAfterwards) {
+  struct sigaction before {};
+  ASSERT_EQ(sigaction(SIGINT, nullptr, &before), 0);
+  std::ostringstream progress;
+  const SearchOutcome outcome = RunSearch(
+      [](const std::atomic<bool>& abortRequested) {
+        std::raise(SIGINT);
+        while (!abortRequested.load()) std::this_thread::yield();
+      },
+      [] { return std::uint64_t{7}; }, false, progress);
+  EXPECT_TRUE(outcome.aborted);
+  EXPECT_EQ(progress.str(), "Optimization aborted by user\n");
+  struct sigaction after {};
+  ASSERT_EQ(sigaction(SIGINT, nullptr, &after), 0);
+  EXPECT_EQ(after.sa_handler, before.sa_handler);
+
+  // The next search starts afresh.
+  const SearchOutcome next =
+      RunSearch([](const std::atomic<bool>&) {}, [] { return std::uint64_t{0}; }, false, progress);
+  EXPECT_FALSE(next.aborted);
+}
+
+TEST(SearchRunnerTest, ProgressIsShownOnOneLineAndCleared) {
+  std::ostringstream progress;
+  const SearchOutcome outcome = RunSearch(
+      [](const std::atomic<bool>&) { std::this_thread::sleep_for(std::chrono::milliseconds(600)); },
+      [] { return std::uint64_t{12345678901234}; }, true, progress);
+  ASSERT_TRUE(outcome.started);
+  const std::string text = progress.str();
+  const std::string line = "\r\x1b[KOptimizing, 12345678901234 combinations checked";
+  EXPECT_TRUE(text.starts_with(line)) << text;
+  EXPECT_TRUE(text.ends_with("\r\x1b[KOptimization finished\n")) << text;
+  EXPECT_EQ(text.find('\n'), text.size() - 1);
+}
+
+TEST(SearchRunnerTest, FailureIsReportedInsteadOfCompletion) {
+  std::ostringstream progress;
+  const SearchOutcome outcome =
+      RunSearch([](const std::atomic<bool>&) { throw std::runtime_error("out of memory"); },
+                [] { return std::uint64_t{0}; }, false, progress);
+  EXPECT_TRUE(outcome.started);
+  EXPECT_EQ(outcome.failure, "out of memory");
+  EXPECT_FALSE(outcome.aborted);
+  EXPECT_EQ(progress.str(), "");
+}
+
+}  // namespace
+}  // namespace ordavin::cli
