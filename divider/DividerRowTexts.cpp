@@ -34,9 +34,8 @@ const char* NetworkSeparator(NetworkMode mode) {
 }
 
 DividerRowData MakeDividerRowData(std::int32_t rankIndex, const DividerMatch& match) {
-  return {rankIndex,          match.ruTotal,   match.rlTotal,   match.divisionFactor,
-          match.rserTotal,    match.rparTotal, match.error,     match.upperMode,
-          match.lowerMode};
+  return {rankIndex,       match.ruTotal, match.rlTotal,   match.divisionFactor, match.rserTotal,
+          match.rparTotal, match.error,   match.upperMode, match.lowerMode};
 }
 
 DividerRowTexts MakeDividerRowTexts(std::int32_t rankIndex, const DividerMatch& match,

@@ -13,18 +13,18 @@ bool OptimizationWorker::Start(Search search, const std::atomic<bool>& abortRequ
   if (m_thread.joinable()) return false;
   m_failure.clear();
   try {
-    m_thread = std::thread([this, search = std::move(search), &abortRequested,
-                            onFinished = std::move(onFinished)] {
-      const auto start = std::chrono::steady_clock::now();
-      try {
-        search(abortRequested);
-      } catch (const std::exception& e) {
-        m_failure = e.what();
-      }
-      const auto end = std::chrono::steady_clock::now();
-      m_duration = std::chrono::duration<double>(end - start).count();
-      if (onFinished) onFinished(m_duration);
-    });
+    m_thread = std::thread(
+        [this, search = std::move(search), &abortRequested, onFinished = std::move(onFinished)] {
+          const auto start = std::chrono::steady_clock::now();
+          try {
+            search(abortRequested);
+          } catch (const std::exception& e) {
+            m_failure = e.what();
+          }
+          const auto end = std::chrono::steady_clock::now();
+          m_duration = std::chrono::duration<double>(end - start).count();
+          if (onFinished) onFinished(m_duration);
+        });
   } catch (const std::system_error&) {
     return false;
   }

@@ -8,7 +8,8 @@ inline constexpr const char* kNotEnoughValuesMessage =
     "Not enough resistor values available.\n> 1 required.";
 inline constexpr const char* kDivisionFactorMessage =
     "Error: The division factor must be greater than 0 and less than 1.";
-inline constexpr const char* kSeriesConstraintMessage = "Please check series resistance constraints";
+inline constexpr const char* kSeriesConstraintMessage =
+    "Please check series resistance constraints";
 inline constexpr const char* kParallelConstraintMessage =
     "Please check parallel resistance constraints";
 inline constexpr const char* kNoCombinationsMessage = "No possible combinations.";

@@ -20,13 +20,14 @@ Preparation PrepareTargetRun(CResValueSet& values, std::span<const std::int32_t>
   const double target = request.targetResistance;
   const double tolerance = request.tolerance;
   if (request.connectionMode == ConnectionMode::ParallelOnly) {
-    if (values.RestrictToRange((1 - tolerance) * target, 1e300) == 0) refuse(kNoCombinationsMessage);
+    if (values.RestrictToRange((1 - tolerance) * target, 1e300) == 0)
+      refuse(kNoCombinationsMessage);
   } else if (request.connectionMode == ConnectionMode::SeriesOnly) {
     if (values.RestrictToRange(0, (1 + tolerance) * target) == 0) refuse(kNoCombinationsMessage);
   }
 
-  engine.SetParameters({target, tolerance, request.connectionMode, request.maxResults,
-                        request.resistorCount});
+  engine.SetParameters(
+      {target, tolerance, request.connectionMode, request.maxResults, request.resistorCount});
   return result;
 }
 

@@ -5,7 +5,11 @@
 namespace ordavin {
 
 // Which evaluations a target search makes of every multiset: a bit set.
-enum class ConnectionMode : std::int32_t { ParallelOnly = 1, SeriesOnly = 2, ParallelAndSeries = 3 };
+enum class ConnectionMode : std::int32_t {
+  ParallelOnly = 1,
+  SeriesOnly = 2,
+  ParallelAndSeries = 3
+};
 
 inline bool EvaluatesParallel(ConnectionMode mode) {
   return (static_cast<std::int32_t>(mode) & 1) != 0;

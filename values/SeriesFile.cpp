@@ -55,7 +55,8 @@ bool CResValueSet::LoadSeriesFile(const std::filesystem::path& path) {
     HandleLine(line, section, fileName);
   }
   if (file.bad()) {
-    throw SeriesFileError("Could not read " + fileName + ": the file could not be read to its end.");
+    throw SeriesFileError("Could not read " + fileName +
+                          ": the file could not be read to its end.");
   }
   return true;
 }

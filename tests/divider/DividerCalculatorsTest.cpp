@@ -1,7 +1,6 @@
-#include "divider/DividerCalculators.h"
-
 #include <gtest/gtest.h>
 
+#include "divider/DividerCalculators.h"
 #include "divider/DivisionFactor.h"
 
 namespace ordavin {
@@ -18,14 +17,12 @@ TEST_P(AttenuatorTest, WritesEightDecimals) {
   EXPECT_EQ(FormatFactorText(AttenuatorFactor(GetParam().db)), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Decibels, AttenuatorTest,
-                         ::testing::Values(AttenuationCase{12, "0.25118864"},
-                                           AttenuationCase{0, "1.00000000"},
-                                           AttenuationCase{6, "0.50118723"},
-                                           AttenuationCase{20, "0.10000000"},
-                                           AttenuationCase{166, "0.00000001"},
-                                           AttenuationCase{167, "0.00000000"},
-                                           AttenuationCase{300, "0.00000000"}));
+INSTANTIATE_TEST_SUITE_P(
+    Decibels, AttenuatorTest,
+    ::testing::Values(AttenuationCase{12, "0.25118864"}, AttenuationCase{0, "1.00000000"},
+                      AttenuationCase{6, "0.50118723"}, AttenuationCase{20, "0.10000000"},
+                      AttenuationCase{166, "0.00000001"}, AttenuationCase{167, "0.00000000"},
+                      AttenuationCase{300, "0.00000000"}));
 
 TEST(RegulatorTest, FeedbackDividerOfTheExamples) {
   EXPECT_EQ(FormatFactorText(*RegulatorFactor(3.3, 1.25, 0)), "0.37878788");

@@ -1,5 +1,3 @@
-#include "divider/DividerOptimizer.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -10,6 +8,7 @@
 
 #include "EngineFixtures.h"
 #include "divider/DividerArithmetic.h"
+#include "divider/DividerOptimizer.h"
 
 namespace ordavin {
 namespace {
@@ -131,9 +130,8 @@ TEST_F(DividerOptimizerTest, BoundsAreInclusive) {
   const double values[] = {1000, 3000};
   const std::int32_t upper[] = {1};
   const std::int32_t lower[] = {0};
-  const DividerEvaluation e =
-      EvaluateDivider(EvaluateNetwork(values, upper, 1, p.upperMode),
-                      EvaluateNetwork(values, lower, 1, p.lowerMode), p);
+  const DividerEvaluation e = EvaluateDivider(EvaluateNetwork(values, upper, 1, p.upperMode),
+                                              EvaluateNetwork(values, lower, 1, p.lowerMode), p);
   p.tolerance = std::fabs(e.error);
   p.seriesMin = p.seriesMax = e.rserTotal;
   p.parallelMin = p.parallelMax = e.rparTotal;

@@ -1,10 +1,9 @@
-#include "divider/DividerRowTexts.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "EngineFixtures.h"
+#include "divider/DividerRowTexts.h"
 
 namespace ordavin {
 namespace {
@@ -55,8 +54,9 @@ TEST(DividerRowTextsTest, SingleResistorHasNoSeparatorAndRanksPastNine) {
 }
 
 TEST(DividerRowTextsTest, ColumnsAndWidths) {
-  const char* headers[] = {"Rank",       "Ru",         "Rl",          "Ru total", "Rl total",
-                           "Rser total", "Rpar total", "Division factor", "Error"};
+  const char* headers[] = {"Rank",     "Ru",         "Rl",         "Ru total",
+                           "Rl total", "Rser total", "Rpar total", "Division factor",
+                           "Error"};
   const int widths[] = {40, 120, 120, 75, 75, 75, 75, 80, 90};
   for (std::size_t c = 0; c < kDividerColumns.size(); ++c) {
     EXPECT_STREQ(kDividerColumns[c].header, headers[c]);

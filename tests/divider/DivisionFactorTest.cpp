@@ -1,6 +1,6 @@
-#include "divider/DivisionFactor.h"
-
 #include <gtest/gtest.h>
+
+#include "divider/DivisionFactor.h"
 
 namespace ordavin {
 namespace {

@@ -1,5 +1,3 @@
-#include "run/DividerPreparation.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +5,7 @@
 
 #include "EngineFixtures.h"
 #include "divider/DividerOptimizer.h"
+#include "run/DividerPreparation.h"
 #include "run/RunMessages.h"
 
 namespace ordavin {
@@ -99,11 +98,13 @@ TEST_F(DividerPreparationTest, RefusalsInOrderStoppingAtTheFirst) {
 
   ticks = {1, 1, 1, 1};
   result = Prepare();
-  EXPECT_EQ(result.messages, std::vector<std::string>{
-                                 "Error: The division factor must be greater than 0 and less than 1."});
+  EXPECT_EQ(result.messages,
+            std::vector<std::string>{
+                "Error: The division factor must be greater than 0 and less than 1."});
   request.divisionFactor = 0.5;
   result = Prepare();
-  EXPECT_EQ(result.messages, std::vector<std::string>{"Please check series resistance constraints"});
+  EXPECT_EQ(result.messages,
+            std::vector<std::string>{"Please check series resistance constraints"});
   request.seriesMax = 1e6;
   result = Prepare();
   EXPECT_EQ(result.messages,

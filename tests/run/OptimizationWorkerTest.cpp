@@ -1,5 +1,3 @@
-#include "run/OptimizationWorker.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -7,6 +5,8 @@
 #include <future>
 #include <new>
 #include <thread>
+
+#include "run/OptimizationWorker.h"
 
 namespace ordavin {
 namespace {

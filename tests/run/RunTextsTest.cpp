@@ -1,16 +1,15 @@
-#include "run/RunTexts.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
+
+#include "run/RunTexts.h"
 
 namespace ordavin {
 namespace {
 
 TEST(RunTextsTest, ProgressAndCompletion) {
   EXPECT_EQ(FormatProgress(0), "Optimizing, 0 combinations checked");
-  EXPECT_EQ(FormatProgress(UINT64_MAX),
-            "Optimizing, 18446744073709551615 combinations checked");
+  EXPECT_EQ(FormatProgress(UINT64_MAX), "Optimizing, 18446744073709551615 combinations checked");
   EXPECT_EQ(FormatCompletion(false), "Optimization finished");
   EXPECT_EQ(FormatCompletion(true), "Optimization aborted by user");
 }

@@ -1,11 +1,10 @@
-#include "run/TargetPreparation.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "EngineFixtures.h"
 #include "run/RunMessages.h"
+#include "run/TargetPreparation.h"
 #include "target/TargetOptimizer.h"
 
 namespace ordavin {
@@ -66,8 +65,8 @@ TEST_F(TargetPreparationTest, TooFewValuesAndNothingLeftGiveTwoMessagesInOrder) 
   request.connectionMode = ConnectionMode::ParallelOnly;
   const Preparation result = Prepare();
   EXPECT_FALSE(result.ready);
-  EXPECT_EQ(result.messages, (std::vector<std::string>{kNotEnoughValuesMessage,
-                                                       kNoCombinationsMessage}));
+  EXPECT_EQ(result.messages,
+            (std::vector<std::string>{kNotEnoughValuesMessage, kNoCombinationsMessage}));
   // The parameters reach the engine all the same.
   EXPECT_EQ(engine.Parameters().connectionMode, ConnectionMode::ParallelOnly);
   EXPECT_EQ(engine.MatchingCount(), 0u);

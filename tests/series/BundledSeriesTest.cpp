@@ -77,7 +77,8 @@ double Parse(std::string_view text) {
 // "9.20" -> 920: the table entry in units of its last digit.
 long Digits(std::string_view text) {
   std::string digits;
-  std::copy_if(text.begin(), text.end(), std::back_inserter(digits), [](char c) { return c != '.'; });
+  std::copy_if(text.begin(), text.end(), std::back_inserter(digits),
+               [](char c) { return c != '.'; });
   return std::stol(digits);
 }
 
@@ -179,11 +180,12 @@ INSTANTIATE_TEST_SUITE_P(
         SeriesCase{"E12", kE12, 85, {5, 6, 7, 8, 11}},
         // 2.7 3.0 3.3 3.6 3.9 4.3 4.7 8.2 rather than 2.6 2.9 3.2 3.5 3.8 4.2 4.6 8.3
         SeriesCase{"E24", kE24, 169, {10, 11, 12, 13, 14, 15, 16, 22}},
-        SeriesCase{"E48", kE48, 337, {}},
-        SeriesCase{"E96", kE96, 673, {}},
+        SeriesCase{"E48", kE48, 337, {}}, SeriesCase{"E96", kE96, 673, {}},
         // 9.20 rather than 9.19
         SeriesCase{"E192", kE192, 1345, {185}}),
-    [](const ::testing::TestParamInfo<SeriesCase>& param) { return std::string(param.param.name); });
+    [](const ::testing::TestParamInfo<SeriesCase>& param) {
+      return std::string(param.param.name);
+    });
 
 // Each coarser series is every second value of the next finer one.
 TEST(BundledSeriesTables, CoarserSeriesAreEverySecondValueOfTheFiner) {

@@ -1,5 +1,3 @@
-#include "target/TargetOptimizer.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,6 +6,7 @@
 #include <vector>
 
 #include "EngineFixtures.h"
+#include "target/TargetOptimizer.h"
 
 namespace ordavin {
 namespace {

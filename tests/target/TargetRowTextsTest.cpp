@@ -1,10 +1,9 @@
-#include "target/TargetRowTexts.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "EngineFixtures.h"
+#include "target/TargetRowTexts.h"
 
 namespace ordavin {
 namespace {

@@ -1,8 +1,8 @@
-#include "values/EngineeringNotation.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "values/EngineeringNotation.h"
 
 namespace ordavin {
 namespace {

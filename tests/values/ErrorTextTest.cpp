@@ -1,6 +1,6 @@
-#include "values/ErrorText.h"
-
 #include <gtest/gtest.h>
+
+#include "values/ErrorText.h"
 
 namespace ordavin {
 namespace {

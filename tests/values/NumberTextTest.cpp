@@ -1,10 +1,10 @@
-#include "values/NumberText.h"
-
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cmath>
 #include <limits>
+
+#include "values/NumberText.h"
 
 namespace ordavin {
 namespace {

@@ -1,5 +1,3 @@
-#include "values/ResValueSet.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "TempDir.h"
+#include "values/ResValueSet.h"
 
 namespace ordavin {
 namespace {
