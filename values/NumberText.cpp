@@ -116,6 +116,14 @@ std::string FormatFixed(double value, int decimals) {
   return std::string(buffer.data(), end);
 }
 
+std::string FormatGeneral(double value, int significantDigits) {
+  std::array<char, 64> buffer{};
+  auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::general, significantDigits);
+  if (error != std::errc{}) return {};
+  return std::string(buffer.data(), end);
+}
+
 std::string FormatShortest(double value) {
   std::array<char, 64> buffer{};
   auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);

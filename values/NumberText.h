@@ -33,6 +33,9 @@ std::optional<std::uint64_t> ReadWholeUnsigned(std::string_view text);
 // printf("%.*f") without the locale: a point as the separator, "inf"/"nan" for non-finite.
 std::string FormatFixed(double value, int decimals);
 
+// printf("%.*g") without the locale: how numbers are shown in the window's fields.
+std::string FormatGeneral(double value, int significantDigits);
+
 // The shortest text that reads back to the same double.
 std::string FormatShortest(double value);
 

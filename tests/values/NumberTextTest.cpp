@@ -100,6 +100,13 @@ TEST(NumberTextTest, FormatsLikePrintfWithoutLocale) {
   EXPECT_EQ(FormatShortest(220.00000000000003), "220.00000000000003");
   EXPECT_EQ(FormatShortest(5000), "5000");
   EXPECT_EQ(FormatShortest(0.1), "0.1");
+  EXPECT_EQ(FormatGeneral(1234.5, 15), "1234.5");
+  EXPECT_EQ(FormatGeneral(0.005, 15), "0.005");
+  EXPECT_EQ(FormatGeneral(100000, 15), "100000");
+  EXPECT_EQ(FormatGeneral(1e31, 15), "1e+31");
+  EXPECT_EQ(FormatGeneral(1.25 / 3.3, 15), "0.378787878787879");
+  EXPECT_EQ(FormatGeneral(0.0001, 15), "0.0001");
+  EXPECT_EQ(FormatGeneral(0.00001, 15), "1e-05");
   EXPECT_EQ(FormatRank(1), "1 ");
   EXPECT_EQ(FormatRank(10), "10");
   EXPECT_EQ(FormatRank(1000), "1000");
