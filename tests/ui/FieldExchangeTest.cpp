@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <clocale>
+
+#include "ui/FieldExchange.h"
+#include "ui/GuiTestSupport.h"
+
+namespace ordavin::ui {
+namespace {
+
+using testing::MessageLog;
+
+TEST(FieldExchangeTest, NumbersUseAPointWhateverTheLocale) {
+  std::setlocale(LC_ALL, "de_DE.UTF-8");
+  MessageLog log;
+  QWidget owner;
+  QLineEdit edit(&owner);
+  double value = 0.25;
+  FieldExchange exchange(&owner);
+  exchange.AddNumber(&edit, &value, FieldRange{0, 1});
+  exchange.Load();
+  EXPECT_EQ(edit.text(), "0.25");
+  edit.setText(QStringLiteral("0,5"));
+  EXPECT_FALSE(exchange.Save());
+  edit.setText(QStringLiteral(" 5e-1 "));
+  EXPECT_TRUE(exchange.Save());
+  EXPECT_EQ(value, 0.5);
+  std::setlocale(LC_ALL, "C");
+}
+
+TEST(FieldExchangeTest, ShowsFifteenSignificantDigits) {
+  EXPECT_EQ(FieldExchange::NumberText(1.25 / 3.3), "0.378787878787879");
+  EXPECT_EQ(FieldExchange::NumberText(1e31), "1e+31");
+  EXPECT_EQ(FieldExchange::NumberText(100000), "100000");
+}
+
+TEST(FieldExchangeTest, AValueOutsideItsRangeIsStoredBeforeTheRefusal) {
+  MessageLog log;
+  QWidget owner;
+  QLineEdit first(&owner);
+  QLineEdit second(&owner);
+  QCheckBox third(&owner);
+  double a = 1;
+  std::uint32_t b = 1;
+  bool c = false;
+  FieldExchange exchange(&owner);
+  exchange.AddNumber(&first, &a, FieldRange{0, 10});
+  exchange.AddCount(&second, &b, CountRange{1, 5});
+  exchange.AddCheck(&third, &c);
+  first.setText(QStringLiteral("11"));
+  second.setText(QStringLiteral("3"));
+  third.setChecked(true);
+  EXPECT_FALSE(exchange.Save());
+  EXPECT_EQ(a, 11.0);
+  EXPECT_EQ(b, 1u);
+  EXPECT_FALSE(c);
+  first.setText(QStringLiteral("not a number"));
+  EXPECT_FALSE(exchange.Save());
+  EXPECT_EQ(a, 11.0);
+  first.setText(QStringLiteral("2"));
+  second.setText(QStringLiteral("99999999999999999999999"));
+  EXPECT_FALSE(exchange.Save());
+  EXPECT_EQ(b, 1u);
+  second.setText(QStringLiteral("5"));
+  EXPECT_TRUE(exchange.Save());
+  EXPECT_TRUE(c);
+  EXPECT_EQ(log.Entries().size(), 3u);
+}
+
+}  // namespace
+}  // namespace ordavin::ui

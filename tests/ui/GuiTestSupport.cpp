@@ -1,0 +1,45 @@
+#include "ui/GuiTestSupport.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+namespace ordavin::ui::testing {
+
+MessageLog::MessageLog() {
+  SetMessageRecorder([this](const QString& text, MessageIcon icon) {
+    m_entries.push_back({text, icon});
+  });
+}
+
+MessageLog::~MessageLog() { SetMessageRecorder(nullptr); }
+
+std::vector<QString> MessageLog::Texts() const {
+  std::vector<QString> texts;
+  for (const Entry& e : m_entries) texts.push_back(e.text);
+  return texts;
+}
+
+WorkingDirectory::WorkingDirectory() : m_previous(QDir::currentPath()) {
+  QDir::setCurrent(QString::fromStdString(m_dir.path().string()));
+}
+
+WorkingDirectory::~WorkingDirectory() { QDir::setCurrent(m_previous); }
+
+std::string SeriesText(const std::vector<std::string>& baseValues,
+                       const std::vector<std::string>& decades) {
+  std::string text = "; test series\nbaseval\n";
+  for (const std::string& b : baseValues) text += b + " ";
+  text += "\ndecades\n";
+  for (const std::string& d : decades) text += d + " ";
+  return text + "\n";
+}
+
+void Type(QWidget* edit, const QString& text) {
+  auto* line = qobject_cast<QLineEdit*>(edit);
+  line->setFocus();
+  line->selectAll();
+  line->del();
+  QTest::keyClicks(line, text);
+}
+
+}  // namespace ordavin::ui::testing

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "ui/DialogLayout.h"
+#include "ui/GuiTestSupport.h"
+#include "ui/ParallelOptimizePage.h"
+
+namespace ordavin::ui {
+namespace {
+
+using testing::Find;
+using testing::MessageLog;
+using testing::Type;
+
+class ParallelOptimizePageTest : public ::testing::Test {
+ protected:
+  QLineEdit* Edit(const char* name) { return Find<QLineEdit>(&page, name); }
+  QComboBox* Combo(const char* name) { return Find<QComboBox>(&page, name); }
+  bool Optimize() {
+    QSignalSpy spy(&page, &CParallelOptimizePage::OptimizeRequested);
+    QTest::mouseClick(page.OptimizeButton(), Qt::LeftButton);
+    return spy.count() == 1;
+  }
+
+  MessageLog log;
+  DialogLayout layout;
+  CParallelOptimizePage page{layout};
+};
+
+TEST_F(ParallelOptimizePageTest, Defaults) {
+  EXPECT_EQ(Edit("targetResistanceEdit")->text(), "1234.5");
+  EXPECT_EQ(Edit("toleranceEdit")->text(), "0.005");
+  EXPECT_EQ(Edit("maxResultsEdit")->text(), "10");
+  EXPECT_EQ(Combo("resistorCountCombo")->currentText(), "2");
+  EXPECT_EQ(Combo("resistorCountCombo")->count(), 4);
+  EXPECT_EQ(Combo("resistorCountCombo")->itemText(3), "5");
+  EXPECT_EQ(Combo("connectionCombo")->currentText(), "Parallel + series");
+  EXPECT_EQ(Combo("connectionCombo")->itemText(1), "Parallel only");
+  EXPECT_EQ(Combo("connectionCombo")->itemText(2), "Series only");
+  EXPECT_EQ(page.StatusLabel()->text(), "Idle");
+  ASSERT_TRUE(Optimize());
+  const TargetRequest r = page.Request();
+  EXPECT_EQ(r.targetResistance, 1234.5);
+  EXPECT_EQ(r.tolerance, 0.005);
+  EXPECT_EQ(r.maxResults, 10u);
+  EXPECT_EQ(r.resistorCount, 2u);
+  EXPECT_EQ(r.connectionMode, ConnectionMode::ParallelAndSeries);
+}
+
+TEST_F(ParallelOptimizePageTest, RangeLimits) {
+  struct Case {
+    const char* edit;
+    const char* text;
+    bool accepted;
+  };
+  const Case cases[] = {
+      {"targetResistanceEdit", "0", true},
+      {"targetResistanceEdit", "1e20", true},
+      {"targetResistanceEdit", "-1e-9", false},
+      {"targetResistanceEdit", "1.0001e20", false},
+      {"toleranceEdit", "0", true},
+      {"toleranceEdit", "10", true},
+      {"toleranceEdit", "10.5", false},
+      {"toleranceEdit", "-0.1", false},
+      {"maxResultsEdit", "1", true},
+      {"maxResultsEdit", "1000", true},
+      {"maxResultsEdit", "0", false},
+      {"maxResultsEdit", "1001", false},
+      {"maxResultsEdit", "2.5", false},
+      {"maxResultsEdit", "-3", false},
+  };
+  for (const Case& c : cases) {
+    const QString original = Edit(c.edit)->text();
+    log.Clear();
+    Type(Edit(c.edit), QString::fromLatin1(c.text));
+    EXPECT_EQ(Optimize(), c.accepted) << c.edit << " " << c.text;
+    EXPECT_EQ(log.Entries().size(), c.accepted ? 0u : 1u) << c.edit << " " << c.text;
+    Type(Edit(c.edit), original);
+  }
+}
+
+TEST_F(ParallelOptimizePageTest, ComboSelectionsAreReadOnOptimize) {
+  Combo("resistorCountCombo")->setCurrentIndex(3);
+  Combo("connectionCombo")->setCurrentIndex(2);
+  ASSERT_TRUE(Optimize());
+  EXPECT_EQ(page.Request().resistorCount, 5u);
+  EXPECT_EQ(page.Request().connectionMode, ConnectionMode::SeriesOnly);
+  Combo("connectionCombo")->setCurrentIndex(1);
+  ASSERT_TRUE(Optimize());
+  EXPECT_EQ(page.Request().connectionMode, ConnectionMode::ParallelOnly);
+}
+
+TEST_F(ParallelOptimizePageTest, AnOutOfRangeFieldPostsNothingAndKeepsTheLastValues) {
+  Type(Edit("toleranceEdit"), QStringLiteral("0.1"));
+  Type(Edit("maxResultsEdit"), QStringLiteral("5000"));
+  EXPECT_FALSE(Optimize());
+  EXPECT_EQ(log.Texts(), std::vector<QString>{"Please enter a whole number between 1 and 1000."});
+  EXPECT_EQ(page.Request().tolerance, 0.1);
+  EXPECT_TRUE(Edit("maxResultsEdit")->hasFocus() || QApplication::focusWidget() == nullptr);
+}
+
+TEST_F(ParallelOptimizePageTest, HugeTextIsRefusedWithoutHarm) {
+  Type(Edit("targetResistanceEdit"), QStringLiteral("1"));
+  Edit("targetResistanceEdit")->setText(QString(1'000'000, QLatin1Char('9')));
+  EXPECT_FALSE(Optimize());
+  EXPECT_EQ(log.Texts(), std::vector<QString>{"Please enter a number between 0 and 1e+20."});
+}
+
+}  // namespace
+}  // namespace ordavin::ui

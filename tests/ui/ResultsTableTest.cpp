@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <QTableWidget>
+#include <atomic>
+
+#include "EngineFixtures.h"
+#include "divider/DividerOptimizer.h"
+#include "target/TargetOptimizer.h"
+#include "ui/ResultsTable.h"
+
+namespace ordavin::ui {
+namespace {
+
+using ::ordavin::testing::SetValues;
+
+std::vector<QString> Column(const QTableWidget& list, int c) {
+  std::vector<QString> texts;
+  for (int r = 0; r < list.rowCount(); ++r) texts.push_back(list.item(r, c)->text());
+  return texts;
+}
+
+TEST(ResultsTableTest, DividerSortingByEveryColumnAndBack) {
+  CResValueSet set;
+  SetValues(set, {1000, 2200, 4700, 10000});
+  CDividerOptimizer engine(set);
+  DividerParameters p;
+  p.targetFactor = 0.4;
+  p.tolerance = 5;
+  p.maxResults = 8;
+  engine.SetParameters(p);
+  std::atomic<bool> abort{false};
+  engine.Optimize(abort);
+  QTableWidget list;
+  ResultsTable table(&list);
+  table.SortByColumn(7);  // nothing shown yet
+  table.ShowDivider(engine);
+  ASSERT_EQ(list.rowCount(), 8);
+  EXPECT_EQ(list.columnWidth(7), 80);
+  table.SortByColumn(7);
+  std::vector<QString> factors = Column(list, 7);
+  EXPECT_TRUE(std::is_sorted(
+      factors.begin(), factors.end(),
+      [](const QString& a, const QString& b) { return a.toDouble() < b.toDouble(); }));
+  table.SortByColumn(7);
+  EXPECT_EQ(Column(list, 7), factors);
+  table.SortByColumn(8);
+  const std::vector<QString> errors = Column(list, 8);
+  EXPECT_TRUE(errors.front().startsWith("-"));
+  table.SortByColumn(0);
+  EXPECT_EQ(Column(list, 0),
+            (std::vector<QString>{"1 ", "2 ", "3 ", "4 ", "5 ", "6 ", "7 ", "8 "}));
+  EXPECT_EQ(table.RecordCount(), 8u);
+  table.Clear();
+  EXPECT_EQ(table.RecordCount(), 0u);
+  EXPECT_EQ(list.rowCount(), 0);
+}
+
+TEST(ResultsTableTest, TheComparatorFollowsTheLastTableBuilt) {
+  CResValueSet set;
+  SetValues(set, {100, 220, 470});
+  CDividerOptimizer divider(set);
+  DividerParameters p;
+  p.targetFactor = 0.5;
+  p.tolerance = 5;
+  divider.SetParameters(p);
+  CTargetOptimizer target(set);
+  target.SetParameters({150, 10, ConnectionMode::ParallelAndSeries, 10, 2});
+  std::atomic<bool> abort{false};
+  divider.Optimize(abort);
+  target.Optimize(abort);
+  QTableWidget list;
+  ResultsTable table(&list);
+  table.ShowDivider(divider);
+  table.ShowTarget(target);
+  EXPECT_EQ(table.Kind(), ResultsKind::Target);
+  EXPECT_EQ(list.columnCount(), 4);
+  EXPECT_EQ(table.RecordCount(), 10u);
+  table.SortByColumn(2);  // by total, with the target comparator
+  std::vector<QString> totals = Column(list, 2);
+  EXPECT_NE(Column(list, 0).front(), "1 ");
+  table.SortByColumn(1);
+  EXPECT_EQ(Column(list, 2), totals);
+  // No match: the columns, no rows.
+  target.SetParameters({150, 0, ConnectionMode::ParallelAndSeries, 10, 2});
+  target.Optimize(abort);
+  table.ShowTarget(target);
+  EXPECT_EQ(list.columnCount(), 4);
+  EXPECT_EQ(list.rowCount(), 0);
+}
+
+}  // namespace
+}  // namespace ordavin::ui

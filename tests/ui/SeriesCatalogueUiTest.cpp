@@ -1,0 +1,146 @@
+// Discovery and loading of the series files of the working directory, as the window does it.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <filesystem>
+
+#include "ui/DividerOptimizePage.h"
+#include "ui/GuiTestSupport.h"
+#include "ui/OrdavinDlg.h"
+#include "ui/OrdavinTabCtrl.h"
+#include "ui/ParallelOptimizePage.h"
+#include "ui/ResValueCheckListBox.h"
+
+namespace ordavin::ui {
+namespace {
+
+using testing::MessageLog;
+using testing::SeriesText;
+using testing::WorkingDirectory;
+
+std::string Numbers(int count) {
+  std::string text = "baseval\n";
+  for (int i = 1; i <= count; ++i) text += std::to_string(i) + " ";
+  return text + "\ndecades\n0\n";
+}
+
+class SeriesCatalogueUiTest : public ::testing::Test {
+ protected:
+  std::vector<QString> Entries(const COrdavinDlg& window) const {
+    std::vector<QString> entries;
+    for (int i = 0; i < window.SeriesCombo()->count(); ++i) {
+      entries.push_back(window.SeriesCombo()->itemText(i));
+    }
+    return entries;
+  }
+  bool ButtonsEnabled(const COrdavinDlg& window) const {
+    const bool divider = window.TabControl()->DividerPage()->OptimizeButton()->isEnabled();
+    const bool target = window.TabControl()->TargetPage()->OptimizeButton()->isEnabled();
+    EXPECT_EQ(divider, target);
+    return divider;
+  }
+  void Choose(COrdavinDlg& window, const QString& title) {
+    window.SeriesCombo()->setCurrentText(title);
+    window.OnSelchangeSeries();
+  }
+
+  WorkingDirectory cwd;
+  MessageLog log;
+};
+
+TEST_F(SeriesCatalogueUiTest, ListsAlphabeticallyAndLoadsTheFirst) {
+  cwd.Write("e24.ser", SeriesText({"1.0", "1.1"}, {"0"}));
+  cwd.Write("E12.SER", SeriesText({"1.0", "1.2", "1.5"}, {"0", "1"}));
+  cwd.Write("E6.SER", SeriesText({"1.0"}, {"0"}));
+  COrdavinDlg window;
+  EXPECT_EQ(Entries(window), (std::vector<QString>{"E12", "e24", "E6"}));
+  EXPECT_EQ(window.SeriesCombo()->currentText(), "E12");
+  EXPECT_EQ(window.ValueList()->count(), 6);
+  EXPECT_EQ(window.StatusText()->text(), "6 resistor values loaded.");
+  EXPECT_TRUE(ButtonsEnabled(window));
+  EXPECT_TRUE(log.Entries().empty());
+  Choose(window, "e24");
+  EXPECT_EQ(window.ValueList()->count(), 2);
+  EXPECT_EQ(window.StatusText()->text(), "2 resistor values loaded.");
+}
+
+TEST_F(SeriesCatalogueUiTest, NoFilesAtAll) {
+  COrdavinDlg window;
+  EXPECT_EQ(log.Texts(), std::vector<QString>{"No resistor series files were found."});
+  EXPECT_EQ(log.Entries()[0].icon, MessageIcon::Error);
+  EXPECT_FALSE(ButtonsEnabled(window));
+  EXPECT_EQ(window.StatusText()->text(), "0 resistor values loaded.");
+  EXPECT_EQ(window.ValueList()->count(), 0);
+}
+
+TEST_F(SeriesCatalogueUiTest, ADirectoryNamedLikeASeriesFailsToLoad) {
+  std::filesystem::create_directory(cwd.Dir().path() / "X.SER");
+  COrdavinDlg window;
+  EXPECT_EQ(Entries(window), std::vector<QString>{"X"});
+  EXPECT_EQ(log.Texts(), std::vector<QString>{"Loading failed."});
+  EXPECT_FALSE(ButtonsEnabled(window));
+  EXPECT_EQ(window.StatusText()->text(), "0 resistor values loaded.");
+}
+
+TEST_F(SeriesCatalogueUiTest, DeletedFileThenAGoodOne) {
+  cwd.Write("A.SER", SeriesText({"1", "2"}, {"0"}));
+  const auto b = cwd.Write("B.SER", SeriesText({"1", "2", "3"}, {"0"}));
+  COrdavinDlg window;
+  std::filesystem::remove(b);
+  Choose(window, "B");
+  EXPECT_EQ(log.Texts(), std::vector<QString>{"Loading failed."});
+  EXPECT_FALSE(ButtonsEnabled(window));
+  EXPECT_EQ(window.ValueList()->count(), 0);
+  Choose(window, "A");
+  EXPECT_TRUE(ButtonsEnabled(window));
+  EXPECT_EQ(window.ValueList()->count(), 2);
+}
+
+TEST_F(SeriesCatalogueUiTest, CommentsOnlyLoadsQuietlyWithNoValues) {
+  cwd.Write("A.SER", SeriesText({"1", "2"}, {"0"}));
+  cwd.Write("B.SER", "; nothing but a comment\n");
+  cwd.Write("C.SER", "");
+  COrdavinDlg window;
+  Choose(window, "B");
+  EXPECT_TRUE(log.Entries().empty());
+  EXPECT_EQ(window.ValueList()->count(), 0);
+  EXPECT_EQ(window.StatusText()->text(), "0 resistor values loaded.");
+  EXPECT_TRUE(ButtonsEnabled(window));  // as they were
+  std::filesystem::remove(cwd.Dir().path() / "A.SER");
+  Choose(window, "A");
+  EXPECT_FALSE(ButtonsEnabled(window));
+  Choose(window, "C");
+  EXPECT_FALSE(ButtonsEnabled(window));  // still as they were
+}
+
+TEST_F(SeriesCatalogueUiTest, TooManyBaseValuesKeepThePreviousList) {
+  cwd.Write("A.SER", SeriesText({"10", "15", "22"}, {"0"}));
+  cwd.Write("B.SER", Numbers(1001));
+  COrdavinDlg window;
+  window.ValueList()->SetCheck(1, 0);
+  Choose(window, "B");
+  EXPECT_EQ(log.Texts(), std::vector<QString>{"Too many base values in B.SER (more than 1000)."});
+  EXPECT_EQ(log.Entries()[0].icon, MessageIcon::Error);
+  EXPECT_EQ(window.SeriesCombo()->currentText(), "B");
+  EXPECT_EQ(window.ValueList()->count(), 3);
+  EXPECT_EQ(window.ValueList()->GetCheck(1), 0);
+  EXPECT_EQ(window.StatusText()->text(), "3 resistor values loaded.");
+  EXPECT_TRUE(ButtonsEnabled(window));
+}
+
+TEST_F(SeriesCatalogueUiTest, ACapacityErrorAtStartUpLeavesTheWindowWorking) {
+  cwd.Write("A.SER", Numbers(1001));
+  cwd.Write("B.SER", SeriesText({"10", "15", "22"}, {"0"}));
+  COrdavinDlg window;
+  EXPECT_EQ(log.Texts(), std::vector<QString>{"Too many base values in A.SER (more than 1000)."});
+  EXPECT_EQ(window.ValueList()->count(), 0);
+  EXPECT_EQ(window.StatusText()->text(), "0 resistor values loaded.");
+  Choose(window, "B");
+  EXPECT_EQ(window.ValueList()->count(), 3);
+  EXPECT_TRUE(ButtonsEnabled(window));
+}
+
+}  // namespace
+}  // namespace ordavin::ui

@@ -1,0 +1,87 @@
+#include "ui/FieldExchange.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include "ui/MessageBoxes.h"
+#include "values/NumberText.h"
+
+namespace ordavin::ui {
+
+FieldExchange::FieldExchange(QWidget* owner) : m_owner(owner) {}
+
+QString FieldExchange::NumberText(double value) {
+  return QString::fromStdString(FormatGeneral(value, 15));
+}
+
+QString FieldExchange::NumberMessage(std::optional<FieldRange> range) {
+  if (!range) return QStringLiteral("Please enter a number.");
+  return QStringLiteral("Please enter a number between %1 and %2.")
+      .arg(NumberText(range->min), NumberText(range->max));
+}
+
+QString FieldExchange::CountMessage(CountRange range) {
+  return QStringLiteral("Please enter a whole number between %1 and %2.")
+      .arg(range.min)
+      .arg(range.max);
+}
+
+bool FieldExchange::Refuse(QLineEdit* edit, const QString& message) {
+  ShowMessage(m_owner, message, MessageIcon::Warning);
+  edit->setFocus(Qt::OtherFocusReason);
+  edit->selectAll();
+  return false;
+}
+
+void FieldExchange::AddNumber(QLineEdit* edit, double* member, std::optional<FieldRange> range) {
+  m_fields.push_back({[this, edit, member, range] {
+                        const std::optional<double> value =
+                            ReadWholeNumber(edit->text().toStdString());
+                        if (!value) return Refuse(edit, NumberMessage(range));
+                        *member = *value;
+                        if (range && !range->Contains(*value))
+                          return Refuse(edit, NumberMessage(range));
+                        return true;
+                      },
+                      [edit, member] { edit->setText(NumberText(*member)); }});
+}
+
+void FieldExchange::AddCount(QLineEdit* edit, std::uint32_t* member, CountRange range) {
+  m_fields.push_back({[this, edit, member, range] {
+                        const auto value = ReadWholeUnsigned(edit->text().toStdString());
+                        if (!value || *value > UINT32_MAX) return Refuse(edit, CountMessage(range));
+                        *member = static_cast<std::uint32_t>(*value);
+                        if (!range.Contains(*value)) return Refuse(edit, CountMessage(range));
+                        return true;
+                      },
+                      [edit, member] { edit->setText(QString::number(*member)); }});
+}
+
+void FieldExchange::AddText(QLineEdit* edit, QString* member) {
+  m_fields.push_back({[edit, member] {
+                        *member = edit->text();
+                        return true;
+                      },
+                      [edit, member] { edit->setText(*member); }});
+}
+
+void FieldExchange::AddCheck(QCheckBox* box, bool* member) {
+  m_fields.push_back({[box, member] {
+                        *member = box->isChecked();
+                        return true;
+                      },
+                      [box, member] { box->setChecked(*member); }});
+}
+
+bool FieldExchange::Save() {
+  for (const Field& field : m_fields) {
+    if (!field.save()) return false;
+  }
+  return true;
+}
+
+void FieldExchange::Load() {
+  for (const Field& field : m_fields) field.load();
+}
+
+}  // namespace ordavin::ui

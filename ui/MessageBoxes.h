@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace ordavin::ui {
+
+// The three kinds of box the program shows.
+enum class MessageIcon { Error = 16, Warning = 48, Information = 64 };
+
+// Shows a modal box with an OK button. Every box of the program goes through here, so that
+// tests can record them instead of blocking.
+void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon);
+
+using MessageRecorder = std::function<void(const QString& text, MessageIcon icon)>;
+
+// While a recorder is installed, boxes are handed to it and not shown. Pass nullptr to show
+// boxes again.
+void SetMessageRecorder(MessageRecorder recorder);
+
+}  // namespace ordavin::ui

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <variant>
+#include <vector>
+
+#include "divider/DividerRowTexts.h"
+#include "target/TargetRowTexts.h"
+
+class QTableWidget;
+
+namespace ordavin {
+class DividerEngine;
+class TargetEngine;
+}  // namespace ordavin
+
+namespace ordavin::ui {
+
+enum class ResultsKind { None = 0, Divider = 1, Target = 2 };
+
+// The one results list, showing the last completed run of either kind. Each row keeps a
+// record of its figures for sorting; the records are freed when the list is rebuilt or
+// cleared. A header click sorts ascending by the clicked column with the shown kind's
+// comparator; rank texts stay as they were.
+class ResultsTable final : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit ResultsTable(QTableWidget* list);
+
+  void ShowDivider(const DividerEngine& engine);
+  void ShowTarget(const TargetEngine& engine);
+  void Clear();
+
+  ResultsKind Kind() const { return m_kind; }
+  void SortByColumn(int column);
+  std::size_t RecordCount() const { return m_records.size(); }
+
+ private:
+  using Record = std::variant<DividerRowData, TargetRowData>;
+  void Rebuild(const char* const* headers, const int* widths, int columns);
+  void AddRow(int row, const std::string* texts, int columns, Record record);
+
+  QTableWidget* m_list;
+  std::vector<Record> m_records;
+  ResultsKind m_kind = ResultsKind::None;
+};
+
+}  // namespace ordavin::ui

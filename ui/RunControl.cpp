@@ -1,0 +1,184 @@
+#include "ui/RunControl.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "divider/DividerOptimizer.h"
+#include "resources/Strings.h"
+#include "run/DividerPreparation.h"
+#include "run/RunTexts.h"
+#include "run/TargetPreparation.h"
+#include "target/TargetOptimizer.h"
+#include "ui/DividerOptimizePage.h"
+#include "ui/MessageBoxes.h"
+#include "ui/OrdavinDlg.h"
+#include "ui/OrdavinTabCtrl.h"
+#include "ui/ParallelOptimizePage.h"
+#include "ui/ResValueCheckListBox.h"
+#include "ui/WaitCursor.h"
+
+namespace ordavin::ui {
+namespace {
+
+constexpr const char* kCouldNotStartMessage = "Could not start the optimization.";
+
+}  // namespace
+
+RunControl::RunControl(COrdavinDlg& window, CResValueSet& values)
+    : QObject(&window),
+      m_window(window),
+      m_values(values),
+      m_dividerOptimizer(std::make_unique<CDividerOptimizer>(values)),
+      m_targetOptimizer(std::make_unique<CTargetOptimizer>(values)),
+      m_results(window.ResultsList()) {
+  for (QTimer* timer : {&m_dividerTimer, &m_targetTimer}) timer->setInterval(kProgressMilliseconds);
+  connect(&m_dividerTimer, &QTimer::timeout, this, [this] { OnTimer(Kind::Divider); });
+  connect(&m_targetTimer, &QTimer::timeout, this, [this] { OnTimer(Kind::Target); });
+  // Requests are posted by the pages, never handled inside their click.
+  COrdavinTabCtrl* tabs = window.TabControl();
+  connect(tabs->DividerPage(), &CDividerOptimizePage::OptimizeRequested, this,
+          &RunControl::OnDividerOptimize, Qt::QueuedConnection);
+  connect(tabs->TargetPage(), &CParallelOptimizePage::OptimizeRequested, this,
+          &RunControl::OnTargetOptimize, Qt::QueuedConnection);
+}
+
+RunControl::~RunControl() {
+  // The window only closes when no run is active; this covers its destruction all the same.
+  m_abortRequested = true;
+  m_worker.Join();
+}
+
+RunControl::Page RunControl::PageOf(Kind kind) const {
+  COrdavinTabCtrl* tabs = m_window.TabControl();
+  if (kind == Kind::Divider) {
+    return {tabs->DividerPage()->OptimizeButton(), tabs->DividerPage()->StatusLabel()};
+  }
+  return {tabs->TargetPage()->OptimizeButton(), tabs->TargetPage()->StatusLabel()};
+}
+
+RunControl::Page RunControl::OtherPage(Kind kind) const {
+  return PageOf(kind == Kind::Divider ? Kind::Target : Kind::Divider);
+}
+
+void RunControl::OnDividerOptimize() {
+  if (m_dividerRunActive) {
+    m_abortRequested = true;
+    return;
+  }
+  if (m_targetRunActive) return;  // its button is disabled; a request queued before is moot
+  WaitCursor::Begin();
+  const Preparation preparation =
+      PrepareDividerRun(m_values, m_window.ValueList()->CheckStates(),
+                        m_window.TabControl()->DividerPage()->Request(), *m_dividerOptimizer);
+  for (const std::string& message : preparation.messages) {
+    ShowMessage(&m_window, QString::fromStdString(message), MessageIcon::Error);
+  }
+  if (!preparation.ready) {
+    WaitCursor::End();
+    return;
+  }
+  Start(Kind::Divider);
+}
+
+void RunControl::OnTargetOptimize() {
+  if (m_targetRunActive) {
+    m_abortRequested = true;
+    return;
+  }
+  if (m_dividerRunActive) return;
+  WaitCursor::Begin();
+  const Preparation preparation =
+      PrepareTargetRun(m_values, m_window.ValueList()->CheckStates(),
+                       m_window.TabControl()->TargetPage()->Request(), *m_targetOptimizer);
+  for (const std::string& message : preparation.messages) {
+    ShowMessage(&m_window, QString::fromStdString(message), MessageIcon::Error);
+  }
+  if (!preparation.ready) {
+    WaitCursor::End();
+    return;
+  }
+  Start(Kind::Target);
+}
+
+void RunControl::SetRunning(Kind kind, bool running) {
+  (kind == Kind::Divider ? m_dividerRunActive : m_targetRunActive) = running;
+  QTimer& timer = kind == Kind::Divider ? m_dividerTimer : m_targetTimer;
+  const Page page = PageOf(kind);
+  const Page other = OtherPage(kind);
+  if (running) {
+    timer.start();
+    page.button->setText(QString::fromLatin1(resources::kAbortText));
+    m_otherButtonWasEnabled = other.button->isEnabled();
+    other.button->setEnabled(false);
+    m_window.SeriesCombo()->setEnabled(false);
+  } else {
+    timer.stop();
+    page.button->setText(QString::fromLatin1(resources::kOptimizeText));
+    other.button->setEnabled(m_otherButtonWasEnabled);
+    m_window.SeriesCombo()->setEnabled(true);
+  }
+}
+
+void RunControl::Start(Kind kind) {
+  SetRunning(kind, true);
+  OptimizationWorker::Search search;
+  if (kind == Kind::Divider) {
+    search = [engine = m_dividerOptimizer.get()](const std::atomic<bool>& abort) {
+      engine->Optimize(abort);
+    };
+  } else {
+    search = [engine = m_targetOptimizer.get()](const std::atomic<bool>& abort) {
+      engine->Optimize(abort);
+    };
+  }
+  // The completion comes back to this thread as a queued call, which also orders every write
+  // of the worker before the reads here.
+  auto finished = [this, kind](double) {
+    QMetaObject::invokeMethod(
+        this, [this, kind] { OnFinished(kind); }, Qt::QueuedConnection);
+  };
+  const bool started =
+      !std::exchange(m_failNextStart, false) && m_worker.Start(search, m_abortRequested, finished);
+  if (!started) {
+    SetRunning(kind, false);
+    ShowMessage(&m_window, QString::fromLatin1(kCouldNotStartMessage), MessageIcon::Error);
+    WaitCursor::End();
+  }
+}
+
+void RunControl::OnTimer(Kind kind) {
+  const bool active = kind == Kind::Divider ? m_dividerRunActive : m_targetRunActive;
+  if (!active) return;
+  const std::uint64_t visited = kind == Kind::Divider ? m_dividerOptimizer->VisitedCount()
+                                                      : m_targetOptimizer->VisitedCount();
+  PageOf(kind).status->setText(QString::fromStdString(FormatProgress(visited)));
+}
+
+void RunControl::OnFinished(Kind kind) {
+  m_worker.Join();
+  m_runDuration = m_worker.Duration();
+  const bool aborted = m_abortRequested.exchange(false);
+  SetRunning(kind, false);
+  PageOf(kind).status->setText(QString::fromStdString(FormatCompletion(aborted)));
+  if (!m_worker.Failure().empty()) {
+    ShowMessage(&m_window, QString::fromStdString("The optimization failed: " + m_worker.Failure()),
+                MessageIcon::Error);
+  }
+  std::uint64_t visited = 0;
+  std::uint64_t matching = 0;
+  if (kind == Kind::Divider) {
+    m_results.ShowDivider(*m_dividerOptimizer);
+    visited = m_dividerOptimizer->VisitedCount();
+    matching = m_dividerOptimizer->MatchingCount();
+  } else {
+    m_results.ShowTarget(*m_targetOptimizer);
+    visited = m_targetOptimizer->VisitedCount();
+    matching = m_targetOptimizer->MatchingCount();
+  }
+  ShowMessage(&m_window, QString::fromStdString(FormatSummary(visited, matching, m_runDuration)),
+              MessageIcon::Information);
+  WaitCursor::End();
+}
+
+}  // namespace ordavin::ui
