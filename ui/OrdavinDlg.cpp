@@ -95,6 +95,7 @@ void COrdavinDlg::BuildControls() {
     const DialogUnits needed = page->UnitsFor(font());
     units.x = std::max(units.x, needed.x);
   }
+  m_units = units;
   m_layout.Apply(units);
   m_dividerLayout.Apply(units);
   m_targetLayout.Apply(units);
@@ -103,6 +104,8 @@ void COrdavinDlg::BuildControls() {
 
   connect(m_seriesCombo, &QComboBox::activated, this, &COrdavinDlg::OnSelchangeSeries);
 }
+
+double COrdavinDlg::PixelScale() const { return m_units.x / DialogUnits{}.x; }
 
 void COrdavinDlg::FillValueList() {
   m_statusText->setText(QString::fromStdString(FormatValuesLoaded(m_valueSet.m_nValues)));

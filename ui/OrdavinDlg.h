@@ -37,6 +37,8 @@ class COrdavinDlg final : public QMainWindow {
   QTableWidget* ResultsList() const { return m_resultsList; }
   RunControl& Runs() const { return *m_runControl; }
   const CResValueSet& ValueSet() const { return m_valueSet; }
+  // How much wider than the usual 8-point dialog font this window's font lays things out.
+  double PixelScale() const;
 
   void OnSelchangeSeries();
   void ShowAbout();
@@ -52,6 +54,7 @@ class COrdavinDlg final : public QMainWindow {
   void SetOptimizeEnabled(bool enabled);
 
   CResValueSet m_valueSet;
+  DialogUnits m_units;
   DialogLayout m_layout;
   DialogLayout m_dividerLayout;
   DialogLayout m_targetLayout;

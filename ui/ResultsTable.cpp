@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 #include <algorithm>
+#include <cmath>
 
 #include "divider/DividerEngine.h"
 #include "target/TargetEngine.h"
@@ -14,7 +15,8 @@ constexpr int kRecordRole = Qt::UserRole;
 
 }  // namespace
 
-ResultsTable::ResultsTable(QTableWidget* list) : QObject(list), m_list(list) {
+ResultsTable::ResultsTable(QTableWidget* list, double widthScale)
+    : QObject(list), m_list(list), m_widthScale(widthScale) {
   connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this,
           &ResultsTable::SortByColumn);
 }
@@ -32,7 +34,7 @@ void ResultsTable::Rebuild(const char* const* headers, const int* widths, int co
     auto* header = new QTableWidgetItem(QString::fromUtf8(headers[c]));
     header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_list->setHorizontalHeaderItem(c, header);
-    m_list->setColumnWidth(c, widths[c]);
+    m_list->setColumnWidth(c, static_cast<int>(std::lround(widths[c] * m_widthScale)));
   }
 }
 

@@ -26,7 +26,8 @@ class ResultsTable final : public QObject {
   Q_OBJECT
 
  public:
-  explicit ResultsTable(QTableWidget* list);
+  // Column widths are given for the usual 8-point dialog font; widthScale fits them to ours.
+  explicit ResultsTable(QTableWidget* list, double widthScale = 1.0);
 
   void ShowDivider(const DividerEngine& engine);
   void ShowTarget(const TargetEngine& engine);
@@ -42,6 +43,7 @@ class ResultsTable final : public QObject {
   void AddRow(int row, const std::string* texts, int columns, Record record);
 
   QTableWidget* m_list;
+  double m_widthScale;
   std::vector<Record> m_records;
   ResultsKind m_kind = ResultsKind::None;
 };

@@ -31,7 +31,7 @@ RunControl::RunControl(COrdavinDlg& window, CResValueSet& values)
       m_values(values),
       m_dividerOptimizer(std::make_unique<CDividerOptimizer>(values)),
       m_targetOptimizer(std::make_unique<CTargetOptimizer>(values)),
-      m_results(window.ResultsList()) {
+      m_results(window.ResultsList(), window.PixelScale()) {
   for (QTimer* timer : {&m_dividerTimer, &m_targetTimer}) timer->setInterval(kProgressMilliseconds);
   connect(&m_dividerTimer, &QTimer::timeout, this, [this] { OnTimer(Kind::Divider); });
   connect(&m_targetTimer, &QTimer::timeout, this, [this] { OnTimer(Kind::Target); });

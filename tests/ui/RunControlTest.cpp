@@ -108,7 +108,8 @@ TEST_F(RunControlTest, TargetRunShowsTheWorkedExample) {
   EXPECT_EQ(list->horizontalHeaderItem(1)->text(), "Resistors");
   EXPECT_EQ(list->horizontalHeaderItem(2)->text(), "R total");
   EXPECT_EQ(list->horizontalHeaderItem(3)->text(), "Error");
-  EXPECT_EQ(list->columnWidth(1), 300);
+  EXPECT_EQ(list->columnWidth(1), std::lround(300 * window->PixelScale()));
+  EXPECT_GE(window->PixelScale(), 1.0);
   ASSERT_EQ(list->rowCount(), 1);
   EXPECT_EQ(Row(0), (std::vector<QString>{"1 ", QString::fromUtf8("220.00 \u2126||470.00 \u2126"),
                                           QString::fromUtf8("149.855 \u2126"), "-0.097 %"}));
