@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -42,6 +43,8 @@ COrdavinDlg::COrdavinDlg(QWidget* parent) : QMainWindow(parent) {
   QAction* about = help->addAction(QString::fromLatin1(resources::kAboutMenuEntry));
   about->setObjectName(QStringLiteral("aboutAction"));
   connect(about, &QAction::triggered, this, &COrdavinDlg::ShowAbout);
+
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
 
   FillValueList();
   DiscoverSeries();

@@ -43,7 +43,9 @@ TEST_F(OrdavinDlgTest, CaptionFixedSizeAndEmptyResults) {
   COrdavinDlg window;
   EXPECT_EQ(window.windowTitle(), "Ordavin v0.59");
   EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
-  EXPECT_EQ(window.centralWidget()->minimumSize(), window.centralWidget()->maximumSize());
+  window.show();
+  EXPECT_EQ(window.minimumSize(), window.maximumSize());
+  window.hide();
   EXPECT_EQ(window.ResultsList()->rowCount(), 0);
   EXPECT_EQ(window.ResultsList()->columnCount(), 0);
   EXPECT_TRUE(window.ResultsList()->showGrid());
