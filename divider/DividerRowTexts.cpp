@@ -6,6 +6,7 @@
 #include "values/ErrorText.h"
 #include "values/NumberText.h"
 #include "values/ResValueSet.h"
+#include "values/ThreeWayCompare.h"
 
 namespace ordavin {
 namespace {
@@ -18,13 +19,6 @@ std::string JoinResistors(std::span<const std::int32_t> digits, NetworkMode mode
     text += FormatResistance(values.WorkingValue(static_cast<std::size_t>(digits[k])));
   }
   return text;
-}
-
-template <typename T>
-int CompareKeys(T a, T b) {
-  if (a > b) return 1;
-  if (a < b) return -1;
-  return 0;
 }
 
 }  // namespace
@@ -55,22 +49,22 @@ DividerRowTexts MakeDividerRowTexts(std::int32_t rankIndex, const DividerMatch& 
 int CompareDividerRows(const DividerRowData& first, const DividerRowData& second, int column) {
   switch (column) {
     case 0:
-      return CompareKeys(static_cast<std::uint32_t>(first.rankIndex),
-                         static_cast<std::uint32_t>(second.rankIndex));
+      return ThreeWayCompare(static_cast<std::uint32_t>(first.rankIndex),
+                             static_cast<std::uint32_t>(second.rankIndex));
     case 1:
     case 3:
-      return CompareKeys(first.ruTotal, second.ruTotal);
+      return ThreeWayCompare(first.ruTotal, second.ruTotal);
     case 2:
     case 4:
-      return CompareKeys(first.rlTotal, second.rlTotal);
+      return ThreeWayCompare(first.rlTotal, second.rlTotal);
     case 5:
-      return CompareKeys(first.rserTotal, second.rserTotal);
+      return ThreeWayCompare(first.rserTotal, second.rserTotal);
     case 6:
-      return CompareKeys(first.rparTotal, second.rparTotal);
+      return ThreeWayCompare(first.rparTotal, second.rparTotal);
     case 7:
-      return CompareKeys(first.divisionFactor, second.divisionFactor);
+      return ThreeWayCompare(first.divisionFactor, second.divisionFactor);
     case 8:
-      return CompareKeys(first.error, second.error);
+      return ThreeWayCompare(first.error, second.error);
     default:
       return 0;
   }

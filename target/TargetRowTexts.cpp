@@ -4,19 +4,9 @@
 #include "values/ErrorText.h"
 #include "values/NumberText.h"
 #include "values/ResValueSet.h"
+#include "values/ThreeWayCompare.h"
 
 namespace ordavin {
-namespace {
-
-template <typename T>
-int CompareKeys(T a, T b) {
-  if (a > b) return 1;
-  if (a < b) return -1;
-  return 0;
-}
-
-}  // namespace
-
 TargetRowData MakeTargetRowData(std::int32_t rowIndex, const TargetMatch& match) {
   return {rowIndex, match.isParallel, match.total, match.error};
 }
@@ -37,12 +27,12 @@ TargetRowTexts MakeTargetRowTexts(std::int32_t rowIndex, const TargetMatch& matc
 int CompareTargetRows(const TargetRowData& first, const TargetRowData& second, int column) {
   switch (column) {
     case 0:
-      return CompareKeys(static_cast<std::uint32_t>(first.rowIndex),
-                         static_cast<std::uint32_t>(second.rowIndex));
+      return ThreeWayCompare(static_cast<std::uint32_t>(first.rowIndex),
+                             static_cast<std::uint32_t>(second.rowIndex));
     case 1:
     case 2:
     case 3:
-      return CompareKeys(first.total, second.total);
+      return ThreeWayCompare(first.total, second.total);
     default:
       return 0;
   }
