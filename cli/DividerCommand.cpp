@@ -1,3 +1,4 @@
+#include <memory>
 #include <vector>
 
 #include "cli/CliOptions.h"
@@ -5,7 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
-#include "divider/DividerOptimizer.h"
+#include "divider/DividerEngineFactory.h"
 #include "divider/DividerRowTexts.h"
 #include "run/DividerPreparation.h"
 #include "run/PageFields.h"
@@ -91,7 +92,7 @@ Json MatchJson(std::int32_t rankIndex, const DividerMatch& match, const DividerP
   return row;
 }
 
-Json ResultJson(const CDividerOptimizer& engine, const CResValueSet& values,
+Json ResultJson(const DividerEngine& engine, const CResValueSet& values,
                 const SearchOutcome& outcome) {
   const DividerParameters& p = engine.Parameters();
   Json matches = Json::array();
@@ -111,7 +112,7 @@ Json ResultJson(const CDividerOptimizer& engine, const CResValueSet& values,
   return document;
 }
 
-void WriteText(const CDividerOptimizer& engine, const CResValueSet& values,
+void WriteText(const DividerEngine& engine, const CResValueSet& values,
                const SearchOutcome& outcome, std::ostream& out) {
   const DividerParameters& p = engine.Parameters();
   std::vector<std::string> headers;
@@ -139,7 +140,8 @@ int RunDividerCommand(const DividerArguments& arguments, const Streams& streams)
   const std::vector<std::int32_t> checkStates =
       MakeCheckStates(names::kUntick, unticked, values.m_nTotal);
 
-  CDividerOptimizer engine(values);
+  const std::unique_ptr<DividerEngine> engineOwner = MakeDividerEngine(values);
+  DividerEngine& engine = *engineOwner;
   const Preparation preparation = PrepareDividerRun(values, checkStates, request, engine);
   if (!preparation.ready) {
     WriteMessages(preparation.messages, streams.err);

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+
+namespace ordavin {
+
+// The number of threads worth running a search on: one per core, at least one.
+unsigned CoreCount();
+
+// Runs task(worker) for every worker in [0, workers): worker 0 on the calling thread, the
+// others on threads of their own. A thread that cannot be started has its task run on the
+// calling thread afterwards, so every worker's task runs exactly once. Returns when all have
+// ended; the first exception a task threw is then rethrown.
+void RunWorkers(unsigned workers, const std::function<void(unsigned worker)>& task);
+
+// Hands out the blocks 0, 1, 2, ... of a job to whichever worker asks first.
+class CBlockQueue {
+ public:
+  explicit CBlockQueue(std::uint64_t blockCount) : m_count(blockCount) {}
+  CBlockQueue(const CBlockQueue&) = delete;
+  CBlockQueue& operator=(const CBlockQueue&) = delete;
+
+  // False once every block has been handed out.
+  bool Take(std::uint64_t& block) {
+    if (m_next.load(std::memory_order_relaxed) >= m_count) return false;
+    block = m_next.fetch_add(1, std::memory_order_relaxed);
+    return block < m_count;
+  }
+
+ private:
+  std::atomic<std::uint64_t> m_next{0};
+  std::uint64_t m_count;
+};
+
+// Work done by one worker, added to a shared counter every `batch` calls rather than on each,
+// so that another thread can watch the counter move without the workers contending for it.
+class CProgressTally {
+ public:
+  CProgressTally(std::atomic<std::uint64_t>& shared, std::uint32_t batch)
+      : m_shared(shared), m_batch(batch == 0 ? 1 : batch) {}
+  ~CProgressTally() { Flush(); }
+  CProgressTally(const CProgressTally&) = delete;
+  CProgressTally& operator=(const CProgressTally&) = delete;
+
+  void Add(std::uint64_t units) {
+    m_pending += units;
+    if (++m_calls >= m_batch) Flush();
+  }
+  void Flush() {
+    if (m_pending != 0) m_shared.fetch_add(m_pending, std::memory_order_relaxed);
+    m_pending = 0;
+    m_calls = 0;
+  }
+
+ private:
+  std::atomic<std::uint64_t>& m_shared;
+  std::uint32_t m_batch;
+  std::uint32_t m_calls = 0;
+  std::uint64_t m_pending = 0;
+};
+
+}  // namespace ordavin
