@@ -1,3 +1,4 @@
+#include <memory>
 #include <vector>
 
 #include "cli/CliOptions.h"
@@ -7,7 +8,7 @@
 #include "cli/JsonWriter.h"
 #include "run/PageFields.h"
 #include "run/TargetPreparation.h"
-#include "target/TargetOptimizer.h"
+#include "target/TargetEngineFactory.h"
 #include "target/TargetRowTexts.h"
 #include "values/ResValueSet.h"
 
@@ -56,7 +57,7 @@ Json MatchJson(std::int32_t rankIndex, const TargetMatch& match, const TargetPar
   return row;
 }
 
-Json ResultJson(const CTargetOptimizer& engine, const CResValueSet& values,
+Json ResultJson(const TargetEngine& engine, const CResValueSet& values,
                 const SearchOutcome& outcome) {
   Json matches = Json::array();
   const auto kept = engine.KeptMatches();
@@ -75,8 +76,8 @@ Json ResultJson(const CTargetOptimizer& engine, const CResValueSet& values,
   return document;
 }
 
-void WriteText(const CTargetOptimizer& engine, const CResValueSet& values,
-               const SearchOutcome& outcome, std::ostream& out) {
+void WriteText(const TargetEngine& engine, const CResValueSet& values, const SearchOutcome& outcome,
+               std::ostream& out) {
   std::vector<std::string> headers;
   for (const TargetColumn& column : kTargetColumns) headers.emplace_back(column.header);
   std::vector<std::vector<std::string>> rows;
@@ -102,7 +103,8 @@ int RunTargetCommand(const TargetArguments& arguments, const Streams& streams) {
   const std::vector<std::int32_t> checkStates =
       MakeCheckStates(names::kUntick, unticked, values.m_nTotal);
 
-  CTargetOptimizer engine(values);
+  const std::unique_ptr<TargetEngine> engineOwner = MakeTargetEngine(values);
+  TargetEngine& engine = *engineOwner;
   const Preparation preparation = PrepareTargetRun(values, checkStates, request, engine);
   if (!preparation.ready) {
     WriteMessages(preparation.messages, streams.err);

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <memory>
+
+#include "target/TargetEngine.h"
+
+namespace ordavin {
+
+class CResValueSet;
+
+// The target engine the front ends use: the fast one, which gives the straightforward
+// engine's answer and hands it the searches it does not cover.
+std::unique_ptr<TargetEngine> MakeTargetEngine(const CResValueSet& values);
+
+}  // namespace ordavin
