@@ -4,12 +4,14 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "divider/DividerOptimizer.h"
+#include "divider/DividerEngine.h"
+#include "divider/DividerEngineFactory.h"
 #include "resources/Strings.h"
 #include "run/DividerPreparation.h"
 #include "run/RunTexts.h"
 #include "run/TargetPreparation.h"
-#include "target/TargetOptimizer.h"
+#include "target/TargetEngine.h"
+#include "target/TargetEngineFactory.h"
 #include "ui/DividerOptimizePage.h"
 #include "ui/MessageBoxes.h"
 #include "ui/OrdavinDlg.h"
@@ -29,8 +31,8 @@ RunControl::RunControl(COrdavinDlg& window, CResValueSet& values)
     : QObject(&window),
       m_window(window),
       m_values(values),
-      m_dividerOptimizer(std::make_unique<CDividerOptimizer>(values)),
-      m_targetOptimizer(std::make_unique<CTargetOptimizer>(values)),
+      m_dividerOptimizer(MakeDividerEngine(values)),
+      m_targetOptimizer(MakeTargetEngine(values)),
       m_results(window.ResultsList(), window.PixelScale()) {
   for (QTimer* timer : {&m_dividerTimer, &m_targetTimer}) timer->setInterval(kProgressMilliseconds);
   connect(&m_dividerTimer, &QTimer::timeout, this, [this] { OnTimer(Kind::Divider); });
