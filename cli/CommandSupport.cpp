@@ -34,7 +34,7 @@ std::optional<SearchOutcome> RunReportedSearch(
     return std::nullopt;
   }
   if (!outcome.failure.empty()) {
-    streams.err << outcome.failure << '\n';
+    streams.err << kSearchFailedPrefix << outcome.failure << '\n';
     return std::nullopt;
   }
   return outcome;

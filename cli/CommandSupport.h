@@ -20,6 +20,8 @@ class CResValueSet;
 namespace ordavin::cli {
 
 inline constexpr const char* kCouldNotStartMessage = "Could not start the optimization.";
+// Put before the reason a search stopped short, as the window words it.
+inline constexpr const char* kSearchFailedPrefix = "The optimization failed: ";
 
 // Loads the series file and generates the values as the program does. On failure the
 // message is written to err and false returned.

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <exception>
+#include <new>
 #include <system_error>
 
 namespace ordavin {
@@ -18,6 +19,8 @@ bool OptimizationWorker::Start(Search search, const std::atomic<bool>& abortRequ
           const auto start = std::chrono::steady_clock::now();
           try {
             search(abortRequested);
+          } catch (const std::bad_alloc&) {
+            m_failure = kOutOfMemoryMessage;
           } catch (const std::exception& e) {
             m_failure = e.what();
           }

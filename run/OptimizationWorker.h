@@ -7,6 +7,9 @@
 
 namespace ordavin {
 
+// The failure of a search that ran out of memory.
+inline constexpr const char* kOutOfMemoryMessage = "Not enough memory for the search.";
+
 // Runs one search on a thread of its own and times it with a monotonic clock around the
 // search alone. The completion callback runs on the worker thread after the search returned;
 // whoever receives it (a queued call in the window, a join on the command line) then sees

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
+#include "run/FieldReading.h"
 #include "ui/MessageBoxes.h"
 #include "values/NumberText.h"
 
@@ -35,12 +36,11 @@ bool FieldExchange::Refuse(QLineEdit* edit, const QString& message) {
 
 void FieldExchange::AddNumber(QLineEdit* edit, double* member, std::optional<FieldRange> range) {
   m_fields.push_back({[this, edit, member, range] {
-                        const std::optional<double> value =
-                            ReadWholeNumber(edit->text().toStdString());
-                        if (!value) return Refuse(edit, NumberMessage(range));
-                        *member = *value;
-                        if (range && !range->Contains(*value))
-                          return Refuse(edit, NumberMessage(range));
+                        const NumberFieldReading reading =
+                            ReadNumberField(edit->text().toStdString(), range);
+                        if (!reading.value) return Refuse(edit, NumberMessage(range));
+                        *member = *reading.value;
+                        if (!reading.accepted) return Refuse(edit, NumberMessage(range));
                         return true;
                       },
                       [edit, member] { edit->setText(NumberText(*member)); }});
@@ -48,10 +48,11 @@ void FieldExchange::AddNumber(QLineEdit* edit, double* member, std::optional<Fie
 
 void FieldExchange::AddCount(QLineEdit* edit, std::uint32_t* member, CountRange range) {
   m_fields.push_back({[this, edit, member, range] {
-                        const auto value = ReadWholeUnsigned(edit->text().toStdString());
-                        if (!value || *value > UINT32_MAX) return Refuse(edit, CountMessage(range));
-                        *member = static_cast<std::uint32_t>(*value);
-                        if (!range.Contains(*value)) return Refuse(edit, CountMessage(range));
+                        const CountFieldReading reading =
+                            ReadCountField(edit->text().toStdString(), range);
+                        if (!reading.value) return Refuse(edit, CountMessage(range));
+                        *member = *reading.value;
+                        if (!reading.accepted) return Refuse(edit, CountMessage(range));
                         return true;
                       },
                       [edit, member] { edit->setText(QString::number(*member)); }});

@@ -10,7 +10,8 @@
 namespace ordavin {
 
 // Raised when a series file cannot be taken in whole: too many base values or decade
-// exponents, or a read error after the file was opened. The message is for people.
+// exponents, a line longer than the limit, or a read error after the file was opened. The
+// message is for people.
 class SeriesFileError : public std::invalid_argument {
  public:
   using std::invalid_argument::invalid_argument;
@@ -24,6 +25,8 @@ class CResValueSet {
   static constexpr std::uint32_t kDecadeCapacity = 20;
   static constexpr double kInitialMinimum = 0.0;
   static constexpr double kInitialMaximum = 1e301;
+  // Longest line a series file may have, in bytes.
+  static constexpr std::size_t kLineLengthLimit = 64 * 1024 * 1024;
 
   CResValueSet();
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "values/NumberText.h"
 #include "values/ResValueSet.h"
@@ -35,6 +36,33 @@ void ForEachNumberToken(std::string_view line, Store store) {
   }
 }
 
+// Reads the next line without its '\n'; false at the end of the file or on a read error.
+// A line longer than the limit ends the load: a file without line breaks (a disk image
+// renamed, say) must not take the machine's memory.
+bool ReadLine(std::istream& in, std::vector<char>& chunk, std::string& line, std::size_t limit,
+              const std::string& fileName) {
+  line.clear();
+  bool any = false;
+  while (true) {
+    in.getline(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    if (in.bad()) return false;
+    auto count = static_cast<std::size_t>(in.gcount());
+    any = any || count > 0;
+    // A line break that was read is counted but is not part of the line.
+    const bool lineBreak = !in.fail() && !in.eof();
+    if (lineBreak) --count;
+    line.append(chunk.data(), count);
+    if (line.size() > limit) {
+      throw SeriesFileError("Could not read " + fileName + ": a line is longer than " +
+                            std::to_string(limit / (1024 * 1024)) + " MiB.");
+    }
+    if (lineBreak) return true;
+    if (in.eof()) return any;
+    // The chunk filled up before the line ended.
+    in.clear();
+  }
+}
+
 }  // namespace
 
 bool CResValueSet::LoadSeriesFile(const std::filesystem::path& path) {
@@ -51,7 +79,8 @@ bool CResValueSet::LoadSeriesFile(const std::filesystem::path& path) {
   const std::string fileName = path.filename().string();
   Section section = Section::None;
   std::string line;
-  while (std::getline(file, line)) {
+  std::vector<char> chunk(64 * 1024);
+  while (ReadLine(file, chunk, line, kLineLengthLimit, fileName)) {
     HandleLine(line, section, fileName);
   }
   if (file.bad()) {

@@ -112,6 +112,60 @@ TEST_F(UsageTest, TextsThatAreNotWhollyNumbers) {
   ExpectAccepted(With("divider", {"--tolerance", " 0.1 ", "--upper", " 2"}));
 }
 
+TEST_F(UsageTest, SignsExponentsAndJustInsideTheLimits) {
+  struct Option {
+    const char* command;
+    const char* option;
+    std::vector<const char*> accepted;
+  };
+  const std::vector<Option> options{
+      {"divider", "--tolerance", {"+0.05", "5e-2", "0.5E-1", "-0", "4.9999999999", "1e-300"}},
+      {"divider", "--source", {"+1e3", "999999999999.99", "4.9e-324", "-0"}},
+      {"divider", "--load", {"+1E+3", "999999999999.99", ".5"}},
+      {"divider", "--series-window", {"+0:+1e31", "-0:9.99999999999e30", " 1e3 : 1e5 "}},
+      {"divider", "--parallel-window", {"1e-300:9.99999999999e30"}},
+      {"divider", "--upper", {"+2", " 3 ", "04"}},
+      {"divider", "--max-results", {"+1000", "999", "0002"}},
+      {"target", "--target", {"+1234.5", "1.2345e3", "99999999999999999999", "-0"}},
+      {"target", "--tolerance", {"9.9999999999", "+1e-1"}},
+      {"target", "--count", {"+5", "05"}},
+  };
+  for (const Option& o : options) {
+    for (const char* text : o.accepted) ExpectAccepted(With(o.command, {o.option, text}));
+  }
+}
+
+TEST_F(UsageTest, HugeTextsInEveryOption) {
+  // Each argument stays under the kernel's limit of 128 KiB.
+  const std::string digits(60000, '9');
+  const std::string junk(60000, '\x7f');
+  for (const char* option :
+       {"--tolerance", "--upper", "--lower", "--source", "--load", "--max-results",
+        "--series-window", "--parallel-window", "--upper-mode", "--lower-mode", "--untick"}) {
+    for (const std::string& text : {digits, junk, digits + ":" + digits}) {
+      const CliResult r = RunCli(With("divider", {option, text}));
+      EXPECT_EQ(r.exitCode, 2) << option;
+      EXPECT_LT(r.err.size(), 400u) << option;
+      EXPECT_EQ(r.err.find('\x7f'), std::string::npos) << option;
+      EXPECT_EQ(r.out, "") << option;
+    }
+  }
+  // A huge factor text is read as the page reads it: no usable factor.
+  const CliResult factor = RunCli(With("divider", {"--factor", digits + "/" + junk}));
+  EXPECT_EQ(factor.exitCode, 1);
+  EXPECT_EQ(factor.err, "Error: The division factor must be greater than 0 and less than 1.\n");
+  // Unknown arguments the parser echoes are cut short and escaped too.
+  const CliResult unknown = RunCli(With("divider", {"--" + digits + "\x1b[2J"}));
+  EXPECT_EQ(unknown.exitCode, 2);
+  EXPECT_LT(unknown.err.size(), 400u);
+  EXPECT_EQ(unknown.err.find('\x1b'), std::string::npos) << unknown.err;
+  const CliResult extra = RunCli(With("values", {"\x1b]0;owned\x07"}));
+  EXPECT_EQ(extra.exitCode, 2);
+  EXPECT_EQ(extra.err,
+            "The following argument was not expected: \\x1b]0;owned\\x07\n"
+            "Run with --help or --help-all for more information.\n");
+}
+
 TEST_F(UsageTest, MalformedTextOptions) {
   // The factor is read as the page reads it: what gives no usable factor is refused by
   // the preparation, not as bad usage.

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <future>
 #include <new>
+#include <stdexcept>
 #include <thread>
 
 #include "run/OptimizationWorker.h"
@@ -73,7 +74,17 @@ TEST(OptimizationWorkerTest, AFailingSearchIsReportedNotFatal) {
                            [&](double) { completed = true; }));
   worker.Join();
   EXPECT_TRUE(completed);
-  EXPECT_EQ(worker.Failure(), "std::bad_alloc");
+  EXPECT_EQ(worker.Failure(), "Not enough memory for the search.");
+
+  // Any other failure keeps its own words; a later run that succeeds clears them.
+  ASSERT_TRUE(worker.Start(
+      [](const std::atomic<bool>&) { throw std::length_error("vector::_M_default_append"); }, abort,
+      nullptr));
+  worker.Join();
+  EXPECT_EQ(worker.Failure(), "vector::_M_default_append");
+  ASSERT_TRUE(worker.Start([](const std::atomic<bool>&) {}, abort, nullptr));
+  worker.Join();
+  EXPECT_EQ(worker.Failure(), "");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <limits>
 #include <thread>
 #include <vector>
 
@@ -129,6 +130,22 @@ TEST_F(TargetOptimizerTest, TargetZeroMatchesNothingButVisitsAll) {
   EXPECT_EQ(Run(0, 10, 3, ConnectionMode::ParallelAndSeries), 0u);
   EXPECT_EQ(engine.VisitedCount(), 20u);
   EXPECT_TRUE(engine.KeptMatches().empty());
+}
+
+TEST_F(TargetOptimizerTest, HostileValuesFollowIeeeArithmeticAndEndOnTime) {
+  const double inf = std::numeric_limits<double>::infinity();
+  SetValues(set, {-1000, 0, 1000, inf, 4.9e-324, 1e308});
+  for (const double target : {1000.0, -1000.0, 0.0, 1e308}) {
+    Run(target, 10, 3, ConnectionMode::ParallelAndSeries, 1000);
+    EXPECT_EQ(engine.VisitedCount(), 56u * 2u) << target;
+    EXPECT_LE(engine.MatchingCount(), engine.VisitedCount());
+    double previous = 0;
+    for (const TargetMatch& m : engine.KeptMatches()) {
+      ASSERT_LT(std::fabs(m.error), 10.0) << target;
+      EXPECT_GE(std::fabs(m.error), previous);
+      previous = std::fabs(m.error);
+    }
+  }
 }
 
 TEST_F(TargetOptimizerTest, PlaceholdersAndGrowOnlyArray) {

@@ -232,6 +232,131 @@ TEST_F(DividerOptimizePageTest, CalculatorRunsOnAfterABadFieldAndRestoresIt) {
   EXPECT_EQ(Edit("toleranceEdit")->text(), "0.05");
 }
 
+struct FieldCase {
+  const char* edit;
+  const char* message;
+};
+
+const FieldCase kNumberFields[] = {
+    {"attenuationEdit", "Please enter a number between 0 and 300."},
+    {"toleranceEdit", "Please enter a number between 0 and 5."},
+    {"seriesMinEdit", "Please enter a number between 0 and 1000000000000."},
+    {"seriesMaxEdit", "Please enter a number between 0 and 1e+31."},
+    {"parallelMinEdit", "Please enter a number between 0 and 1e+31."},
+    {"parallelMaxEdit", "Please enter a number between 0 and 1e+31."},
+    {"uOutEdit", "Please enter a number."},
+    {"uRefEdit", "Please enter a number."},
+    {"uGndEdit", "Please enter a number."},
+    {"sourceResistanceEdit", "Please enter a number between 0 and 1000000000000."},
+    {"loadResistanceEdit", "Please enter a number between 0 and 1000000000000."},
+};
+
+TEST_F(DividerOptimizePageTest, SignsExponentsAndWhiteSpaceAroundANumber) {
+  for (const FieldCase& f : kNumberFields) {
+    const QString original = Edit(f.edit)->text();
+    for (const char* one : {"1", "+1", " 1 ", "1e0", "1E+0", "0.1e1", "10e-1", "1.", ".1e1"}) {
+      log.Clear();
+      Type(Edit(f.edit), QString::fromLatin1(one));
+      EXPECT_TRUE(Optimize()) << f.edit << " " << one;
+      EXPECT_TRUE(log.Entries().empty()) << f.edit << " " << one;
+    }
+    // Minus zero is zero, the lower limit of every ranged field.
+    Type(Edit(f.edit), QStringLiteral("-0"));
+    EXPECT_TRUE(Optimize()) << f.edit;
+    Type(Edit(f.edit), original);
+  }
+  // The whole-number field takes a sign and blanks, but no exponent or point.
+  for (const char* text : {"+7", " 7 "}) {
+    Type(Edit("maxResultsEdit"), QString::fromLatin1(text));
+    EXPECT_TRUE(Optimize()) << text;
+    EXPECT_EQ(page.Request().maxResults, 7u);
+  }
+  for (const char* text : {"7e0", "7.", "0x7", "-0", "4294967297", "99999999999999999999999"}) {
+    log.Clear();
+    Type(Edit("maxResultsEdit"), QString::fromLatin1(text));
+    EXPECT_FALSE(Optimize()) << text;
+    EXPECT_EQ(log.Texts(), std::vector<QString>{"Please enter a whole number between 1 and 1000."})
+        << text;
+  }
+}
+
+TEST_F(DividerOptimizePageTest, JustInsideTheLimits) {
+  const std::pair<const char*, const char*> inside[] = {
+      {"attenuationEdit", "1e-300"},
+      {"attenuationEdit", "299.99999999"},
+      {"toleranceEdit", "4.9999999999"},
+      {"seriesMinEdit", "999999999999.99"},
+      {"seriesMaxEdit", "9.99999999999e30"},
+      {"parallelMinEdit", "9.99999999999e30"},
+      {"parallelMaxEdit", "4.9e-324"},
+      {"sourceResistanceEdit", "999999999999.99"},
+      {"loadResistanceEdit", "1e-300"},
+      {"maxResultsEdit", "999"},
+      {"maxResultsEdit", "2"},
+  };
+  for (const auto& [edit, text] : inside) {
+    const QString original = Edit(edit)->text();
+    Type(Edit(edit), QString::fromLatin1(text));
+    EXPECT_TRUE(Optimize()) << edit << " " << text;
+    Type(Edit(edit), original);
+  }
+  EXPECT_TRUE(log.Entries().empty());
+}
+
+TEST_F(DividerOptimizePageTest, HostileTextsAreRefusedAndThePageKeepsWorking) {
+  const QString hugeDigits(1'000'000, QLatin1Char('9'));
+  const QString hugeJunk(1'000'000, QChar(0x00B5));
+  for (const FieldCase& f : kNumberFields) {
+    QLineEdit* edit = Edit(f.edit);
+    const QString original = edit->text();
+    ASSERT_TRUE(Optimize());
+    const DividerRequest before = page.Request();
+    for (const QString& text :
+         {hugeDigits, hugeJunk, QStringLiteral("1e999"), QStringLiteral("-1e999"),
+          QStringLiteral("inf"), QStringLiteral("nan"), QStringLiteral("0x10"),
+          QStringLiteral("1,5"), QStringLiteral("1.5.5"), QStringLiteral("+"), QStringLiteral("-"),
+          QStringLiteral("e5"), QStringLiteral("1e"), QStringLiteral("--1"), QStringLiteral("1 2"),
+          QStringLiteral("\u0661"), QString()}) {
+      log.Clear();
+      edit->setText(text);  // as pasted; the edit keeps at most its maximum length
+      EXPECT_LE(edit->text().size(), edit->maxLength());
+      EXPECT_FALSE(Optimize()) << f.edit << " " << text.left(20).toStdString();
+      EXPECT_EQ(log.Texts(), std::vector<QString>{QString::fromLatin1(f.message)})
+          << f.edit << " " << text.left(20).toStdString();
+    }
+    // The page works on, with nothing lost but what was refused.
+    edit->setText(original);
+    log.Clear();
+    ASSERT_TRUE(Optimize()) << f.edit;
+    EXPECT_TRUE(log.Entries().empty());
+    EXPECT_EQ(page.Request().tolerance, before.tolerance);
+    EXPECT_EQ(page.Request().seriesMax, before.seriesMax);
+    EXPECT_EQ(page.Request().loadResistance, before.loadResistance);
+  }
+}
+
+TEST_F(DividerOptimizePageTest, ACalculatorNeverWritesAFieldItCannotReadBack) {
+  QPushButton* calc = Find<QPushButton>(&page, "regulatorButton");
+  // The differences overflow: the factor is NaN, written as a text no run accepts.
+  Type(Edit("uOutEdit"), QStringLiteral("1.7e308"));
+  Type(Edit("uRefEdit"), QStringLiteral("1e308"));
+  Type(Edit("uGndEdit"), QStringLiteral("-1.7e308"));
+  QTest::mouseClick(calc, Qt::LeftButton);
+  EXPECT_TRUE(log.Entries().empty());
+  EXPECT_EQ(Edit("uOutEdit")->text(), "1.7e+308");
+  ASSERT_TRUE(Optimize());
+  EXPECT_EQ(page.Request().divisionFactor, 0.0);
+
+  // An infinite voltage is refused, so it is never written back as "inf".
+  Type(Edit("uOutEdit"), QStringLiteral("1e999"));
+  QTest::mouseClick(calc, Qt::LeftButton);
+  EXPECT_EQ(log.Texts(), std::vector<QString>{"Please enter a number."});
+  EXPECT_EQ(Edit("uOutEdit")->text(), "1.7e+308");
+  log.Clear();
+  EXPECT_TRUE(Optimize());
+  EXPECT_TRUE(log.Entries().empty());
+}
+
 TEST_F(DividerOptimizePageTest, LabelsNameTheirFieldsForScreenReaders) {
   EXPECT_EQ(Edit("divisionFactorEdit")->accessibleName(), "Target division factor");
   EXPECT_EQ(Edit("toleranceEdit")->accessibleName(), "Required tolerance");

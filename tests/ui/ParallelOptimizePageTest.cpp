@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <vector>
 
 #include "ui/DialogLayout.h"
 #include "ui/GuiTestSupport.h"
@@ -103,6 +104,47 @@ TEST_F(ParallelOptimizePageTest, AnOutOfRangeFieldPostsNothingAndKeepsTheLastVal
   EXPECT_EQ(log.Texts(), std::vector<QString>{"Please enter a whole number between 1 and 1000."});
   EXPECT_EQ(page.Request().tolerance, 0.1);
   EXPECT_TRUE(Edit("maxResultsEdit")->hasFocus() || QApplication::focusWidget() == nullptr);
+}
+
+TEST_F(ParallelOptimizePageTest, SignsExponentsHostileTextsAndThePageWorksOn) {
+  struct Field {
+    const char* edit;
+    std::vector<const char*> accepted;
+    const char* message;
+  };
+  const Field fields[] = {
+      {"targetResistanceEdit",
+       {"+1234.5", "1.2345e3", " 1234.5 ", "-0", "9.9999999999e19", "1e-300"},
+       "Please enter a number between 0 and 1e+20."},
+      {"toleranceEdit",
+       {"+0.1", "1E-1", "9.9999999999", "-0"},
+       "Please enter a number between 0 and 10."},
+      {"maxResultsEdit",
+       {"+10", " 999 ", "0002"},
+       "Please enter a whole number between 1 and 1000."},
+  };
+  for (const Field& f : fields) {
+    const QString original = Edit(f.edit)->text();
+    for (const char* text : f.accepted) {
+      Type(Edit(f.edit), QString::fromLatin1(text));
+      EXPECT_TRUE(Optimize()) << f.edit << " " << text;
+    }
+    for (const QString& text :
+         {QString(1'000'000, QLatin1Char('x')), QStringLiteral("1e999"), QStringLiteral("inf"),
+          QStringLiteral("nan"), QStringLiteral("1,5"), QStringLiteral("0x10"), QString(),
+          QStringLiteral("+"), QStringLiteral("1 2"), QStringLiteral("\u00B5")}) {
+      log.Clear();
+      Edit(f.edit)->setText(text);
+      EXPECT_FALSE(Optimize()) << f.edit;
+      EXPECT_EQ(log.Texts(), std::vector<QString>{QString::fromLatin1(f.message)}) << f.edit;
+    }
+    Type(Edit(f.edit), original);
+    log.Clear();
+    EXPECT_TRUE(Optimize()) << f.edit;
+  }
+  EXPECT_EQ(page.Request().targetResistance, 1234.5);
+  EXPECT_EQ(page.Request().tolerance, 0.005);
+  EXPECT_EQ(page.Request().maxResults, 10u);
 }
 
 TEST_F(ParallelOptimizePageTest, HugeTextIsRefusedWithoutHarm) {

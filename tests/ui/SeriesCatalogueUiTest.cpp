@@ -1,5 +1,6 @@
 // Discovery and loading of the series files of the working directory, as the window does it.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QComboBox>
 #include <QLabel>
@@ -127,6 +128,65 @@ TEST_F(SeriesCatalogueUiTest, TooManyBaseValuesKeepThePreviousList) {
   EXPECT_EQ(window.ValueList()->count(), 3);
   EXPECT_EQ(window.ValueList()->GetCheck(1), 0);
   EXPECT_EQ(window.StatusText()->text(), "3 resistor values loaded.");
+  EXPECT_TRUE(ButtonsEnabled(window));
+}
+
+TEST_F(SeriesCatalogueUiTest, FilesThatAreNotSeriesFilesNeitherBlockNorTakeTheList) {
+  cwd.Write("A.SER", SeriesText({"10", "15", "22"}, {"0"}));
+  ASSERT_EQ(::mkfifo((cwd.Dir().path() / "F.SER").c_str(), 0600), 0);
+  std::filesystem::create_symlink("L.SER", cwd.Dir().path() / "L.SER");
+  std::filesystem::create_symlink("/dev/zero", cwd.Dir().path() / "Z.SER");
+  const auto image = cwd.Write("I.SER", "baseval\n");
+  std::filesystem::resize_file(image, std::uintmax_t{1} << 30);
+  using namespace std::string_literals;
+  cwd.Write("N.SER",
+            "\x7f"
+            "ELF\0\xff\nbaseval\n\0 47 \xfe\ndecades\n0\n"s);
+  COrdavinDlg window;
+  EXPECT_EQ(Entries(window), (std::vector<QString>{"A", "F", "I", "L", "N", "Z"}));
+  EXPECT_TRUE(log.Entries().empty());
+
+  // Not a regular file: refused at once, the list emptied, the runs disabled.
+  for (const char* title : {"F", "L", "Z"}) {
+    Choose(window, "A");
+    log.Clear();
+    Choose(window, title);
+    EXPECT_EQ(log.Texts(), std::vector<QString>{"Loading failed."}) << title;
+    EXPECT_FALSE(ButtonsEnabled(window)) << title;
+    EXPECT_EQ(window.ValueList()->count(), 0) << title;
+  }
+
+  // A file without line breaks: its error, and the previous list stays with its ticks.
+  Choose(window, "A");
+  window.ValueList()->SetCheck(2, 0);
+  log.Clear();
+  Choose(window, "I");
+  EXPECT_EQ(log.Texts(),
+            std::vector<QString>{"Could not read I.SER: a line is longer than 64 MiB."});
+  EXPECT_EQ(log.Entries()[0].icon, MessageIcon::Error);
+  EXPECT_EQ(window.ValueList()->count(), 3);
+  EXPECT_EQ(window.ValueList()->GetCheck(2), 0);
+  EXPECT_TRUE(ButtonsEnabled(window));
+
+  // Binary junk loads what numbers it holds, quietly.
+  log.Clear();
+  Choose(window, "N");
+  EXPECT_TRUE(log.Entries().empty());
+  EXPECT_EQ(window.ValueList()->count(), 1);
+  EXPECT_EQ(window.StatusText()->text(), "1 resistor values loaded.");
+}
+
+TEST_F(SeriesCatalogueUiTest, TheLargestSeriesFillsTheList) {
+  // 1000 base values times 20 exponents: the most a series file may give.
+  std::string text = "baseval\n";
+  for (int i = 0; i < 1000; ++i) text += std::to_string(1.0 + i / 1000.0) + " ";
+  text += "\ndecades\n";
+  for (int d = 0; d < 20; ++d) text += std::to_string(d) + " ";
+  cwd.Write("MAX.SER", text + "\n");
+  COrdavinDlg window;
+  EXPECT_TRUE(log.Entries().empty());
+  EXPECT_EQ(window.ValueList()->count(), 20000);
+  EXPECT_EQ(window.StatusText()->text(), "20000 resistor values loaded.");
   EXPECT_TRUE(ButtonsEnabled(window));
 }
 

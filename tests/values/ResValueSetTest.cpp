@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -208,6 +211,108 @@ TEST_F(ResValueSetTest, BinaryAndNulBytesLoadWithoutHarm) {
   EXPECT_TRUE(set.LoadSeriesFile(dir.Write("BIN.SER", content)));
   set.GenerateValues();
   EXPECT_EQ(Full(set), (std::vector<double>{1, 2, 7}));
+}
+
+TEST_F(ResValueSetTest, NonAsciiBytesAreNeitherKeywordsNorNumbers) {
+  // A UTF-8 byte order mark glues itself to the first keyword.
+  EXPECT_EQ(Load("\xEF\xBB\xBF"
+                 "baseval\n1 2\ndecades\n0\n"),
+            0u);
+  // "1,5 Ω", "4µ7" (Latin-1 micro sign), full-width digits, a lone continuation byte.
+  Load(
+      "baseval\n1,5\xCE\xA9 4\xB5"
+      "7 \xEF\xBC\x91\xEF\xBC\x92 \x80 9\xC3\n"
+      "decades\n0\n");
+  EXPECT_EQ(BaseValues(), (std::vector<double>{1, 4, 9}));
+  // UTF-16 text: every other byte is NUL, so no keyword is ever seen.
+  using namespace std::string_literals;
+  EXPECT_EQ(Load("\xFF\xFE"
+                 "b\0a\0s\0e\0v\0a\0l\0\n\0"
+                 "1\0\n\0"s),
+            0u);
+}
+
+TEST_F(ResValueSetTest, CarriageReturnAloneDoesNotEndALine) {
+  // Old Macintosh line ends make the file one line, which is no keyword line.
+  EXPECT_EQ(Load("baseval\r1 2\rdecades\r0\r"), 0u);
+  // Inside a section that one line is split at its spaces only.
+  Load("baseval\n1 2\rdecades\r0 3\ndecades\n0\n");
+  EXPECT_EQ(BaseValues(), (std::vector<double>{1, 2, 3}));
+}
+
+TEST_F(ResValueSetTest, LargeFilesLongLinesAndManyLines) {
+  // About 50 MB: a million comment lines, then the series.
+  std::string big;
+  big.reserve(51'000'000);
+  const std::string comment = "; " + std::string(47, 'c') + "\n";
+  for (int i = 0; i < 1'000'000; ++i) big += comment;
+  big += "baseval\n1 2\ndecades\n0 1\n";
+  ASSERT_GE(big.size(), 50'000'000u);
+  EXPECT_EQ(Load(big, "BIG.SER"), 4u);
+
+  // One line of 10 MB: two numbers far apart, then a number of ten million digits, which
+  // overflows to infinity and so lies above the default maximum.
+  std::string line = "1" + std::string(10'000'000, ' ') + "2 1" + std::string(10'000'000, '0');
+  EXPECT_EQ(Load("baseval\n" + line + "\ndecades\n0\n", "LONG.SER"), 2u);
+  EXPECT_EQ(BaseValues(), (std::vector<double>{1, 2, std::numeric_limits<double>::infinity()}));
+
+  // A million short lines that change nothing.
+  std::string many = "baseval\n";
+  for (int i = 0; i < 1'000'000; ++i) many += i % 2 == 0 ? "x\n" : "\n";
+  many += "7\ndecades\n0\n";
+  EXPECT_EQ(Load(many, "MANY.SER"), 1u);
+}
+
+TEST_F(ResValueSetTest, ALineBeyondTheLimitEndsTheLoadWithoutTakingTheMemory) {
+  Load("baseval\n1 2\ndecades\n0\n");
+  // A sparse file of 1 GiB without a single line break, like a disk image renamed.
+  const auto image = dir.Write("IMAGE.SER", "baseval\n");
+  std::filesystem::resize_file(image, std::uintmax_t{1} << 30);
+  try {
+    set.LoadSeriesFile(image);
+    FAIL() << "no error";
+  } catch (const SeriesFileError& e) {
+    EXPECT_STREQ(e.what(), "Could not read IMAGE.SER: a line is longer than 64 MiB.");
+  }
+  // The previous series is still there to be used.
+  EXPECT_EQ(set.m_nTotal, 2u);
+  EXPECT_EQ(set.ResetWorkingSet(), 2u);
+
+  // A line just at the limit is still read.
+  const std::string atLimit =
+      "baseval\n5" + std::string(CResValueSet::kLineLengthLimit - 2, ' ') + "6\ndecades\n0";
+  EXPECT_EQ(Load(atLimit, "EDGE.SER"), 2u);
+}
+
+TEST_F(ResValueSetTest, AFileWithoutReadPermissionFailsToOpen) {
+  const auto locked = dir.Write("LOCKED.SER", "baseval\n1 2\ndecades\n0\n");
+  std::filesystem::permissions(locked, std::filesystem::perms::none);
+  if (::geteuid() != 0) {
+    EXPECT_FALSE(set.LoadSeriesFile(locked));
+    EXPECT_EQ(set.m_nValues, 0u);
+    return;
+  }
+  // Root reads anything, so the load is tried as the unprivileged user "nobody".
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+    CResValueSet other;
+    ::_exit(other.LoadSeriesFile(locked) ? 1 : other.m_nValues == 0 ? 0 : 2);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: loaded, 2: counts not zeroed, 3: no user nobody";
+}
+
+TEST_F(ResValueSetTest, BoundsAtInfinityLetInfiniteAndNegativeValuesIn) {
+  // Bounds read from the file may be infinite; the values then follow IEEE arithmetic.
+  Load("baseval\n1e308 -5 0\ndecades\n20 0\nminimum\n-1e999\nmaximum\n1e999\n");
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(Full(set), (std::vector<double>{inf, -5e20, 0, 1e308, -5, 0}));
+  EXPECT_EQ(set.m_minimum, -inf);
+  EXPECT_EQ(set.m_maximum, inf);
 }
 
 TEST_F(ResValueSetTest, ApplyChecksKeepsOnlyTickedInOrder) {

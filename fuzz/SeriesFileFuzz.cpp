@@ -1,0 +1,96 @@
+// The series file reader, from the bytes of a file to a working set.
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "fuzz/FuzzTargets.h"
+#include "values/EngineeringNotation.h"
+#include "values/ResValueSet.h"
+
+namespace ordavin::fuzz {
+namespace {
+
+// One file per process, rewritten for every input. Never destroyed, so that the clean-up at
+// exit can still use it.
+const std::filesystem::path& SeriesPath() {
+  static const auto* const path = [] {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("ordavin-fuzz-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(SeriesPath().parent_path(), ignored);
+    });
+    return new std::filesystem::path(folder / "FUZZ.SER");
+  }();
+  return *path;
+}
+
+}  // namespace
+
+void FuzzSeriesFile(const std::uint8_t* data, std::size_t size) {
+  {
+    std::ofstream file(SeriesPath(), std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  }
+  CResValueSet set;
+  try {
+    Check(set.LoadSeriesFile(SeriesPath()), "a regular file always loads");
+  } catch (const SeriesFileError& error) {
+    Check(set.m_nBaseValues == CResValueSet::kBaseValueCapacity ||
+              set.m_nDecades == CResValueSet::kDecadeCapacity,
+          "a capacity error only at a full array");
+    Check(set.m_nValues == 0, "a failed load leaves no working values");
+    Check(std::string(error.what()).starts_with("Too many "), "the capacity message");
+    return;
+  }
+  Check(set.m_nBaseValues <= CResValueSet::kBaseValueCapacity, "base value capacity");
+  Check(set.m_nDecades <= CResValueSet::kDecadeCapacity, "decade capacity");
+
+  const std::uint32_t total = set.GenerateValues();
+  Check(total <= set.m_nBaseValues * set.m_nDecades, "at most one value per pair");
+  Check(set.FullValues().size() == total && set.WorkingValues().size() == total,
+        "both sets hold the generated count");
+  for (const double v : set.FullValues()) {
+    // Bounds are inclusive and no NaN passes them.
+    Check(set.m_minimum <= v && v <= set.m_maximum, "every value within the bounds");
+  }
+  for (std::size_t i = 0; i < total && i < 64; ++i) {
+    const std::string text = FormatResistance(set.FullValue(i), 2);
+    Check(text.size() < 400, "a value's text stays short");
+  }
+
+  // Ticks taken from the input itself: 0, 1 or the indeterminate 2.
+  Check(set.ResetWorkingSet() == total, "reset restores the full set");
+  std::vector<std::int32_t> states(total);
+  std::uint32_t ticked = 0;
+  for (std::size_t j = 0; j < total; ++j) {
+    states[j] = size == 0 ? 1 : data[j % size] % 3;
+    if (states[j] == 1) ++ticked;
+  }
+  Check(set.ApplyChecks(states) == ticked, "ApplyChecks counts the ticked values");
+  const auto working = set.WorkingValues();
+  for (std::size_t j = 0, w = 0; j < total; ++j) {
+    if (states[j] != 1) continue;
+    const double full = set.FullValue(j);
+    Check(working[w] == full || (std::isnan(working[w]) && std::isnan(full)),
+          "the working set is the ticked subsequence");
+    ++w;
+  }
+
+  // Narrowing around the first working value keeps a subsequence within the range.
+  if (ticked > 0) {
+    const double lo = working[0] / 2;
+    const double hi = working[0] * 2;
+    const std::uint32_t kept = set.RestrictToRange(lo, hi);
+    Check(kept <= ticked, "narrowing never adds values");
+    for (const double v : set.WorkingValues()) Check(lo <= v && v <= hi, "narrowed within range");
+  }
+}
+
+}  // namespace ordavin::fuzz
