@@ -27,13 +27,12 @@
 #include <thread>
 #include <vector>
 
+#include "bench/TargetBenchmark.h"
 #include "divider/DividerOptimizer.h"
 #include "divider/FastDividerOptimizer.h"
 #include "run/MemoryBudget.h"
 #include "run/ParallelWork.h"
 #include "values/ResValueSet.h"
-
-#include "bench/TargetBenchmark.h"
 
 namespace {
 

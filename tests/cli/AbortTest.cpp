@@ -18,10 +18,11 @@ using Json = nlohmann::json;
 // E24 over four decades, with a zero among the values: no shortcut applies to that, so the
 // search runs long on any machine.
 std::string E24(const TempDir& dir) {
-  return dir.Write("E24.SER", SeriesText({"0", "1.0", "1.1", "1.2", "1.3", "1.5", "1.6", "1.8", "2.0",
-                                          "2.2", "2.4", "2.7", "3.0", "3.3", "3.6", "3.9", "4.3",
-                                          "4.7", "5.1", "5.6", "6.2", "6.8", "7.5", "8.2", "9.1"},
-                                         {"2", "3", "4", "5"}));
+  return dir.Write("E24.SER",
+                   SeriesText({"0",   "1.0", "1.1", "1.2", "1.3", "1.5", "1.6", "1.8", "2.0",
+                               "2.2", "2.4", "2.7", "3.0", "3.3", "3.6", "3.9", "4.3", "4.7",
+                               "5.1", "5.6", "6.2", "6.8", "7.5", "8.2", "9.1"},
+                              {"2", "3", "4", "5"}));
 }
 
 TEST(AbortTest, CtrlCPrintsTheBestMatchesVisitedSoFar) {

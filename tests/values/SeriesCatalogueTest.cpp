@@ -1,8 +1,7 @@
-#include "values/SeriesCatalogue.h"
-
 #include <gtest/gtest.h>
 
 #include "TempDir.h"
+#include "values/SeriesCatalogue.h"
 
 namespace ordavin {
 namespace {
