@@ -1,6 +1,8 @@
 #include "run/ParallelWork.h"
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <new>
@@ -47,6 +49,42 @@ void RunWorkers(unsigned workers, const std::function<void(unsigned worker)>& ta
   for (const unsigned worker : notStarted) guarded(worker);
   for (std::thread& thread : threads) thread.join();
   if (firstFailure) std::rethrow_exception(firstFailure);
+}
+
+void RunMirroringProgress(const std::function<void()>& search,
+                          const std::function<std::uint64_t()>& visited,
+                          std::atomic<std::uint64_t>& mirror) {
+  std::mutex mutex;
+  std::condition_variable finishedSignal;
+  bool finished = false;
+  std::exception_ptr failure;
+  const auto run = [&] {
+    try {
+      search();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    std::lock_guard lock(mutex);
+    finished = true;
+    finishedSignal.notify_one();
+  };
+  std::thread thread;
+  try {
+    thread = std::thread(run);
+  } catch (const std::system_error&) {
+    run();
+  }
+  if (thread.joinable()) {
+    std::unique_lock lock(mutex);
+    while (
+        !finishedSignal.wait_for(lock, std::chrono::milliseconds(10), [&] { return finished; })) {
+      mirror.store(visited(), std::memory_order_relaxed);
+    }
+    lock.unlock();
+    thread.join();
+  }
+  if (failure) std::rethrow_exception(failure);
+  mirror.store(visited(), std::memory_order_relaxed);
 }
 
 }  // namespace ordavin

@@ -61,4 +61,11 @@ class CProgressTally {
   std::uint64_t m_pending = 0;
 };
 
+// Runs a search on a thread of its own and copies its visited count into mirror every
+// 10 ms, so that whoever shows the mirror's progress sees it move. Runs the search on the
+// calling thread when no thread can be started. Rethrows what the search threw.
+void RunMirroringProgress(const std::function<void()>& search,
+                          const std::function<std::uint64_t()>& visited,
+                          std::atomic<std::uint64_t>& mirror);
+
 }  // namespace ordavin

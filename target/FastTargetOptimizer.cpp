@@ -670,40 +670,10 @@ std::uint64_t CFastTargetOptimizer::RunReference(const std::atomic<bool>& abortR
   CTargetOptimizer& reference = *m_reference;
   reference.SetParameters(m_parameters);
 
-  // The reference runs on a thread of its own so that its visited count can be mirrored
-  // here for whoever shows progress.
-  std::mutex mutex;
-  std::condition_variable finishedSignal;
-  bool finished = false;
-  std::exception_ptr failure;
-  const auto run = [&] {
-    try {
-      reference.Optimize(abortRequested);
-    } catch (...) {
-      failure = std::current_exception();
-    }
-    std::lock_guard lock(mutex);
-    finished = true;
-    finishedSignal.notify_one();
-  };
-  std::thread thread;
-  try {
-    thread = std::thread(run);
-  } catch (const std::system_error&) {
-    run();
-  }
-  if (thread.joinable()) {
-    std::unique_lock lock(mutex);
-    while (
-        !finishedSignal.wait_for(lock, std::chrono::milliseconds(10), [&] { return finished; })) {
-      m_visitedCount.store(reference.VisitedCount(), std::memory_order_relaxed);
-    }
-    lock.unlock();
-    thread.join();
-  }
-  if (failure) std::rethrow_exception(failure);
-
-  m_visitedCount.store(reference.VisitedCount(), std::memory_order_relaxed);
+  // On a thread of its own, so that its visited count can be mirrored for whoever shows
+  // progress.
+  RunMirroringProgress([&] { reference.Optimize(abortRequested); },
+                       [&] { return reference.VisitedCount(); }, m_visitedCount);
   m_matchingCount = reference.MatchingCount();
   const auto slots = reference.BestMatchSlots();
   const std::size_t count = std::min<std::size_t>(slots.size(), m_parameters.maxResults);
