@@ -10,7 +10,8 @@
 namespace ordavin {
 
 // Raised when a series file cannot be taken in whole: too many base values or decade
-// exponents, a line longer than the limit, or a read error after the file was opened. The
+// exponents, a line longer than the limit, no memory for a line, or a read error after the
+// file was opened. The
 // message is for people.
 class SeriesFileError : public std::invalid_argument {
  public:

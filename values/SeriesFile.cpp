@@ -1,6 +1,7 @@
 // Reading a series file into the value set: sections selected by keyword lines, numbers
 // read token by token.
 #include <fstream>
+#include <new>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -77,11 +78,16 @@ bool CResValueSet::LoadSeriesFile(const std::filesystem::path& path) {
   if (!file.is_open()) return false;
 
   const std::string fileName = path.filename().string();
-  Section section = Section::None;
-  std::string line;
-  std::vector<char> chunk(64 * 1024);
-  while (ReadLine(file, chunk, line, kLineLengthLimit, fileName)) {
-    HandleLine(line, section, fileName);
+  try {
+    Section section = Section::None;
+    std::string line;
+    std::vector<char> chunk(64 * 1024);
+    while (ReadLine(file, chunk, line, kLineLengthLimit, fileName)) {
+      HandleLine(line, section, fileName);
+    }
+  } catch (const std::bad_alloc&) {
+    // The line buffer is gone by now, so the message itself finds room.
+    throw SeriesFileError("Could not read " + fileName + ": not enough memory.");
   }
   if (file.bad()) {
     throw SeriesFileError("Could not read " + fileName +

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <string>
@@ -282,6 +284,50 @@ TEST_F(ResValueSetTest, ALineBeyondTheLimitEndsTheLoadWithoutTakingTheMemory) {
   const std::string atLimit =
       "baseval\n5" + std::string(CResValueSet::kLineLengthLimit - 2, ' ') + "6\ndecades\n0";
   EXPECT_EQ(Load(atLimit, "EDGE.SER"), 2u);
+}
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define ORDAVIN_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define ORDAVIN_SANITIZED 1
+#endif
+#endif
+
+TEST_F(ResValueSetTest, RunningOutOfMemoryOnALongLineIsAReadError) {
+#ifdef ORDAVIN_SANITIZED
+  GTEST_SKIP() << "the sanitizers reserve more address space than the limit allows";
+#else
+  Load("baseval\n1 2\ndecades\n0\n");
+  // A line under the length limit that still does not fit in the memory left.
+  const auto image = dir.Write("HUGE.SER", "baseval\n");
+  std::filesystem::resize_file(image, std::uintmax_t{60} << 20);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    long pages = 0;
+    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+      if (std::fscanf(statm, "%ld", &pages) != 1) pages = 0;
+      std::fclose(statm);
+    }
+    if (pages == 0) ::_exit(3);
+    const rlimit limit{static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE)) + (rlim_t{48} << 20),
+                       RLIM_INFINITY};
+    if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(3);
+    try {
+      set.LoadSeriesFile(image);
+      ::_exit(1);
+    } catch (const SeriesFileError& e) {
+      const bool text = std::string(e.what()) == "Could not read HUGE.SER: not enough memory.";
+      ::_exit(!text ? 2 : set.m_nTotal == 2 && set.ResetWorkingSet() == 2 ? 0 : 4);
+    }
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "the load did not end normally";
+  EXPECT_EQ(WEXITSTATUS(status), 0)
+      << "1: loaded, 2: other message, 3: no limit set, 4: previous series lost";
+#endif
 }
 
 TEST_F(ResValueSetTest, AFileWithoutReadPermissionFailsToOpen) {
