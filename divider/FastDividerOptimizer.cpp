@@ -18,6 +18,7 @@
 #include "divider/DividerOptimizer.h"
 #include "run/BestList.h"
 #include "run/BucketSort.h"
+#include "run/GallopingSearch.h"
 #include "run/MemoryBudget.h"
 #include "run/MultisetRanks.h"
 #include "run/ParallelWork.h"
@@ -296,57 +297,6 @@ CKeyBuckets BucketsFor(const SideSource& side, const DividerParameters& p, const
                      wanted);
 }
 
-// Finds the first index of [lo, hi) where a predicate that is false and then true turns
-// true (hi when it never does), galloping out from a guess.
-template <class Pred>
-std::uint64_t FirstTrue(std::uint64_t lo, std::uint64_t hi, std::uint64_t guess, Pred&& pred) {
-  if (lo >= hi) return hi;
-  guess = std::clamp(guess, lo, hi - 1);
-  std::uint64_t left = 0;   // everything before is false
-  std::uint64_t right = 0;  // true there, or hi
-  std::uint64_t step = 1;
-  if (pred(guess)) {
-    right = guess;
-    for (;;) {
-      if (right - lo < step) {
-        left = lo;
-        break;
-      }
-      const std::uint64_t probe = right - step;
-      if (!pred(probe)) {
-        left = probe + 1;
-        break;
-      }
-      right = probe;
-      step *= 2;
-    }
-  } else {
-    left = guess + 1;
-    for (;;) {
-      if (hi - left < step) {
-        right = hi;
-        break;
-      }
-      const std::uint64_t probe = left + step - 1;
-      if (pred(probe)) {
-        right = probe;
-        break;
-      }
-      left = probe + 1;
-      step *= 2;
-    }
-  }
-  while (left < right) {
-    const std::uint64_t mid = left + (right - left) / 2;
-    if (pred(mid)) {
-      right = mid;
-    } else {
-      left = mid + 1;
-    }
-  }
-  return left;
-}
-
 }  // namespace
 
 struct CFastDividerOptimizer::Plan {
@@ -548,14 +498,14 @@ class CFastDividerOptimizer::Sweeper {
     // first and pass later pick the run's start, the others its end. The searches start
     // where estimates of those totals fall among the keys; only their cost depends on that.
     const Estimates guess = Estimate();
-    const std::uint64_t lo = FirstTrue(0, m_count, m_uppers->LowerBound(guess.lo),
+    const std::uint64_t lo = GallopFirstTrue(0, m_count, m_uppers->LowerBound(guess.lo),
                                        [this](std::uint64_t i) { return PassesLow(i); });
-    const std::uint64_t hi = FirstTrue(lo, m_count, m_uppers->LowerBound(guess.hi),
+    const std::uint64_t hi = GallopFirstTrue(lo, m_count, m_uppers->LowerBound(guess.hi),
                                        [this](std::uint64_t i) { return !PassesHigh(i); });
     if (hi <= lo) return;
     matching += hi - lo;
     if (best.Capacity() == 0) return;
-    const std::uint64_t zero = FirstTrue(lo, hi, m_uppers->LowerBound(guess.zero),
+    const std::uint64_t zero = GallopFirstTrue(lo, hi, m_uppers->LowerBound(guess.zero),
                                          [this](std::uint64_t i) { return ErrorAt(i) <= 0; });
     Rank(lo, zero, hi, lowerRank * m_upperSpan);
   }
@@ -642,7 +592,7 @@ class CFastDividerOptimizer::Sweeper {
              m_keys[j - 1] == key) {
         --j;
       }
-      i = FirstTrue(lo, top + 1, j, [this, key](std::uint64_t k) { return m_keys[k] == key; });
+      i = GallopFirstTrue(lo, top + 1, j, [this, key](std::uint64_t k) { return m_keys[k] == key; });
     }
     i = zero;
     while (i < hi) {  // errors of zero and below, growing rightwards
@@ -650,7 +600,7 @@ class CFastDividerOptimizer::Sweeper {
       if (best.Full() && magnitude > best.Worst().magnitude) break;
       const std::uint64_t key = m_keys[i];
       const std::uint64_t end =
-          FirstTrue(i + 1, hi, i + 1, [this, key](std::uint64_t k) { return m_keys[k] != key; });
+          GallopFirstTrue(i + 1, hi, i + 1, [this, key](std::uint64_t k) { return m_keys[k] != key; });
       for (std::uint64_t j = end; j > i && best.Offer({magnitude, base + m_uppers->RankAt(j - 1)});
            --j) {
       }

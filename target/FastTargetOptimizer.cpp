@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "run/BestList.h"
+#include "run/GallopingSearch.h"
 #include "run/MemoryBudget.h"
 #include "run/MultisetRanks.h"
 #include "run/ParallelWork.h"
@@ -90,56 +91,12 @@ struct Fold {
 };
 
 // The least i in [from, to] with Bits(fold(sums[i])) >= threshold, the predicate being
-// monotone in i; gallops out from the hint, then bisects.
+// monotone in i; gallops out from the hint.
 template <class F>
 std::size_t FirstAtLeast(const double* sums, std::size_t from, std::size_t to, std::size_t hint,
                          const F& fold, std::uint64_t threshold) {
-  if (from >= to) return from;
-  const auto at = [&](std::size_t i) { return Bits(fold(sums[i])) >= threshold; };
-  hint = std::clamp(hint, from, to - 1);
-  std::size_t lo = 0;
-  std::size_t hi = 0;
-  std::size_t step = 1;
-  if (at(hint)) {
-    hi = hint;
-    for (;;) {
-      if (hi - from < step) {
-        lo = from;
-        break;
-      }
-      const std::size_t probe = hi - step;
-      if (!at(probe)) {
-        lo = probe + 1;
-        break;
-      }
-      hi = probe;
-      step *= 2;
-    }
-  } else {
-    lo = hint + 1;
-    for (;;) {
-      if (to - lo < step) {
-        hi = to;
-        break;
-      }
-      const std::size_t probe = lo + step - 1;
-      if (at(probe)) {
-        hi = probe;
-        break;
-      }
-      lo = probe + 1;
-      step *= 2;
-    }
-  }
-  while (lo < hi) {
-    const std::size_t mid = lo + (hi - lo) / 2;
-    if (at(mid)) {
-      hi = mid;
-    } else {
-      lo = mid + 1;
-    }
-  }
-  return lo;
+  return GallopFirstTrue(from, to, hint,
+                         [&](std::uint64_t i) { return Bits(fold(sums[i])) >= threshold; });
 }
 
 }  // namespace
