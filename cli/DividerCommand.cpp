@@ -1,11 +1,12 @@
-#include <memory>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "cli/CliOptions.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
-#include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
+#include "cli/SearchCommand.h"
 #include "divider/DividerEngineFactory.h"
 #include "divider/DividerRowTexts.h"
 #include "run/DividerPreparation.h"
@@ -132,32 +133,14 @@ void WriteText(const DividerEngine& engine, const CResValueSet& values,
 
 int RunDividerCommand(const DividerArguments& arguments, const Streams& streams) {
   const DividerRequest request = ReadRequest(arguments);
-  std::vector<std::uint64_t> unticked;
-  if (arguments.untick) unticked = ReadPositionList(names::kUntick, *arguments.untick);
-
-  CResValueSet values;
-  if (!LoadSeries(arguments.seriesPath, values, streams.err)) return kExitRefused;
-  const std::vector<std::int32_t> checkStates =
-      MakeCheckStates(names::kUntick, unticked, values.m_nTotal);
-
-  const std::unique_ptr<DividerEngine> engineOwner = MakeDividerEngine(values);
-  DividerEngine& engine = *engineOwner;
-  const Preparation preparation = PrepareDividerRun(values, checkStates, request, engine);
-  if (!preparation.ready) {
-    WriteMessages(preparation.messages, streams.err);
-    return kExitRefused;
-  }
-  const std::optional<SearchOutcome> outcome = RunReportedSearch(
-      [&engine](const std::atomic<bool>& abortRequested) { engine.Optimize(abortRequested); },
-      [&engine] { return engine.VisitedCount(); }, streams);
-  if (!outcome) return kExitRefused;
-
-  if (arguments.json) {
-    streams.out << WriteJson(ResultJson(engine, values, *outcome)) << '\n';
-  } else {
-    WriteText(engine, values, *outcome, streams.out);
-  }
-  return kExitSuccess;
+  const SearchCommandSteps<DividerEngine> steps{
+      MakeDividerEngine,
+      [&request](CResValueSet& values, std::span<const std::int32_t> checkStates,
+                 DividerEngine& engine) {
+        return PrepareDividerRun(values, checkStates, request, engine);
+      },
+      ResultJson, WriteText};
+  return RunSearchCommand(arguments.seriesPath, arguments.untick, arguments.json, steps, streams);
 }
 
 }  // namespace ordavin::cli

@@ -1,11 +1,12 @@
-#include <memory>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "cli/CliOptions.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
-#include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
+#include "cli/SearchCommand.h"
 #include "run/PageFields.h"
 #include "run/TargetPreparation.h"
 #include "target/TargetEngineFactory.h"
@@ -95,32 +96,14 @@ void WriteText(const TargetEngine& engine, const CResValueSet& values, const Sea
 
 int RunTargetCommand(const TargetArguments& arguments, const Streams& streams) {
   const TargetRequest request = ReadRequest(arguments);
-  std::vector<std::uint64_t> unticked;
-  if (arguments.untick) unticked = ReadPositionList(names::kUntick, *arguments.untick);
-
-  CResValueSet values;
-  if (!LoadSeries(arguments.seriesPath, values, streams.err)) return kExitRefused;
-  const std::vector<std::int32_t> checkStates =
-      MakeCheckStates(names::kUntick, unticked, values.m_nTotal);
-
-  const std::unique_ptr<TargetEngine> engineOwner = MakeTargetEngine(values);
-  TargetEngine& engine = *engineOwner;
-  const Preparation preparation = PrepareTargetRun(values, checkStates, request, engine);
-  if (!preparation.ready) {
-    WriteMessages(preparation.messages, streams.err);
-    return kExitRefused;
-  }
-  const std::optional<SearchOutcome> outcome = RunReportedSearch(
-      [&engine](const std::atomic<bool>& abortRequested) { engine.Optimize(abortRequested); },
-      [&engine] { return engine.VisitedCount(); }, streams);
-  if (!outcome) return kExitRefused;
-
-  if (arguments.json) {
-    streams.out << WriteJson(ResultJson(engine, values, *outcome)) << '\n';
-  } else {
-    WriteText(engine, values, *outcome, streams.out);
-  }
-  return kExitSuccess;
+  const SearchCommandSteps<TargetEngine> steps{
+      MakeTargetEngine,
+      [&request](CResValueSet& values, std::span<const std::int32_t> checkStates,
+                 TargetEngine& engine) {
+        return PrepareTargetRun(values, checkStates, request, engine);
+      },
+      ResultJson, WriteText};
+  return RunSearchCommand(arguments.seriesPath, arguments.untick, arguments.json, steps, streams);
 }
 
 }  // namespace ordavin::cli
