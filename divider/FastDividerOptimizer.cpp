@@ -499,14 +499,14 @@ class CFastDividerOptimizer::Sweeper {
     // where estimates of those totals fall among the keys; only their cost depends on that.
     const Estimates guess = Estimate();
     const std::uint64_t lo = GallopFirstTrue(0, m_count, m_uppers->LowerBound(guess.lo),
-                                       [this](std::uint64_t i) { return PassesLow(i); });
+                                             [this](std::uint64_t i) { return PassesLow(i); });
     const std::uint64_t hi = GallopFirstTrue(lo, m_count, m_uppers->LowerBound(guess.hi),
-                                       [this](std::uint64_t i) { return !PassesHigh(i); });
+                                             [this](std::uint64_t i) { return !PassesHigh(i); });
     if (hi <= lo) return;
     matching += hi - lo;
     if (best.Capacity() == 0) return;
     const std::uint64_t zero = GallopFirstTrue(lo, hi, m_uppers->LowerBound(guess.zero),
-                                         [this](std::uint64_t i) { return ErrorAt(i) <= 0; });
+                                               [this](std::uint64_t i) { return ErrorAt(i) <= 0; });
     Rank(lo, zero, hi, lowerRank * m_upperSpan);
   }
 
@@ -592,15 +592,16 @@ class CFastDividerOptimizer::Sweeper {
              m_keys[j - 1] == key) {
         --j;
       }
-      i = GallopFirstTrue(lo, top + 1, j, [this, key](std::uint64_t k) { return m_keys[k] == key; });
+      i = GallopFirstTrue(lo, top + 1, j,
+                          [this, key](std::uint64_t k) { return m_keys[k] == key; });
     }
     i = zero;
     while (i < hi) {  // errors of zero and below, growing rightwards
       const double magnitude = std::fabs(ErrorAt(i));
       if (best.Full() && magnitude > best.Worst().magnitude) break;
       const std::uint64_t key = m_keys[i];
-      const std::uint64_t end =
-          GallopFirstTrue(i + 1, hi, i + 1, [this, key](std::uint64_t k) { return m_keys[k] != key; });
+      const std::uint64_t end = GallopFirstTrue(
+          i + 1, hi, i + 1, [this, key](std::uint64_t k) { return m_keys[k] != key; });
       for (std::uint64_t j = end; j > i && best.Offer({magnitude, base + m_uppers->RankAt(j - 1)});
            --j) {
       }

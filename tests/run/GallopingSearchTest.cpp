@@ -1,10 +1,10 @@
-#include "run/GallopingSearch.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
 #include <vector>
+
+#include "run/GallopingSearch.h"
 
 namespace ordavin {
 namespace {
