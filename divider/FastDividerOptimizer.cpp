@@ -915,19 +915,9 @@ void CFastDividerOptimizer::WriteMatches(const Plan& plan, std::span<const Divid
 
 std::uint64_t CFastDividerOptimizer::RunReference(const std::atomic<bool>& abortRequested) {
   m_info.fallback = true;
-  CDividerOptimizer& reference = *m_reference;
-  reference.SetParameters(m_parameters);
-
-  // On a thread of its own, so that its visited count can be mirrored for whoever shows
-  // progress.
-  RunMirroringProgress([&] { reference.Optimize(abortRequested); },
-                       [&] { return reference.VisitedCount(); }, m_visitedCount);
-  m_matchingCount = reference.MatchingCount();
-  const auto slots = reference.BestMatchSlots();
-  const std::size_t count = std::min<std::size_t>(slots.size(), m_parameters.maxResults);
-  if (m_bestMatches.size() < count) m_bestMatches.resize(count);
-  std::copy(slots.begin(), slots.begin() + static_cast<std::ptrdiff_t>(count),
-            m_bestMatches.begin());
+  m_reference->SetParameters(m_parameters);
+  m_matchingCount = RunInsteadOfFastEngine(*m_reference, abortRequested, m_parameters.maxResults,
+                                           m_visitedCount, m_bestMatches);
   return m_matchingCount;
 }
 

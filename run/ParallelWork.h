@@ -1,8 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace ordavin {
 
@@ -67,5 +70,21 @@ class CProgressTally {
 void RunMirroringProgress(const std::function<void()>& search,
                           const std::function<std::uint64_t()>& visited,
                           std::atomic<std::uint64_t>& mirror);
+
+// A fast engine's way out: the straightforward engine runs the search instead, with the
+// visited count mirrored, and its kept matches (up to maxResults) are copied into slots.
+// Returns its matching count.
+template <class Reference, class Match>
+std::uint64_t RunInsteadOfFastEngine(Reference& reference, const std::atomic<bool>& abortRequested,
+                                     std::uint32_t maxResults, std::atomic<std::uint64_t>& visited,
+                                     std::vector<Match>& slots) {
+  RunMirroringProgress([&] { reference.Optimize(abortRequested); },
+                       [&] { return reference.VisitedCount(); }, visited);
+  const auto kept = reference.BestMatchSlots();
+  const std::size_t count = std::min<std::size_t>(kept.size(), maxResults);
+  if (slots.size() < count) slots.resize(count);
+  std::copy(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(count), slots.begin());
+  return reference.MatchingCount();
+}
 
 }  // namespace ordavin
