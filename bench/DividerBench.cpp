@@ -28,11 +28,11 @@
 #include <vector>
 
 #include "bench/TargetBenchmark.h"
-#include "divider/DividerOptimizer.h"
-#include "divider/FastDividerOptimizer.h"
-#include "run/MemoryBudget.h"
-#include "run/ParallelWork.h"
-#include "values/ResValueSet.h"
+#include "divider/FastDividerEngine.h"
+#include "divider/StraightforwardDividerEngine.h"
+#include "search/MemoryBudget.h"
+#include "search/ParallelWork.h"
+#include "values/ValueSet.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ std::string SeriesPath(const char* series) {
   return std::string(ORDAVIN_SERIES_DIR) + "/" + series + ".SER";
 }
 
-bool LoadSeries(const char* series, CResValueSet& values) {
+bool LoadSeries(const char* series, ValueSet& values) {
   if (!values.LoadSeriesFile(SeriesPath(series))) return false;
   values.GenerateValues();
   values.ResetWorkingSet();
@@ -194,9 +194,9 @@ Report MeasureFast(const Case& c) {
   std::vector<Report> runs;
   for (int process = 0; process < 3; ++process) {
     runs.push_back(InChild([&c] {
-      CResValueSet values;
+      ValueSet values;
       if (!LoadSeries(c.series, values)) std::exit(2);
-      CFastDividerOptimizer engine(values);
+      FastDividerEngine engine(values);
       engine.SetParameters(Parameters(c));
       const double cold = TimedRun(engine, std::nullopt);
       double warm = TimedRun(engine, std::nullopt);
@@ -218,14 +218,14 @@ Report MeasureFast(const Case& c) {
 
 Report MeasureStraightforward(const Case& c, std::optional<double> budget) {
   return InChild([&c, budget] {
-    CResValueSet values;
+    ValueSet values;
     if (!LoadSeries(c.series, values)) std::exit(2);
-    CDividerOptimizer engine(values);
+    StraightforwardDividerEngine engine(values);
     const DividerParameters p = Parameters(c);
     engine.SetParameters(p);
     bool aborted = false;
     const double seconds = TimedRun(engine, budget, &aborted);
-    const std::uint64_t n = values.m_nValues;
+    const std::uint64_t n = values.WorkingCount();
     // C(n + k - 1, k) for each side.
     std::uint64_t side = 1;
     for (std::uint64_t i = 1; i <= c.count; ++i) side = side * (n + i - 1) / i;
@@ -242,9 +242,9 @@ double WorstAbortLatency(const Case& c, double runSeconds) {
   double worst = 0;
   for (const double fraction : {0.05, 0.3, 0.6, 0.9}) {
     const Report r = InChild([&c, fraction, runSeconds] {
-      CResValueSet values;
+      ValueSet values;
       if (!LoadSeries(c.series, values)) std::exit(2);
-      CFastDividerOptimizer engine(values);
+      FastDividerEngine engine(values);
       engine.SetParameters(Parameters(c));
       std::atomic<bool> abort{false};
       Clock::time_point set;

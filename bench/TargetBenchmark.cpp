@@ -26,9 +26,9 @@
 #include <vector>
 
 #include "run/TargetPreparation.h"
-#include "target/FastTargetOptimizer.h"
-#include "target/TargetOptimizer.h"
-#include "values/ResValueSet.h"
+#include "target/FastTargetEngine.h"
+#include "target/StraightforwardTargetEngine.h"
+#include "values/ValueSet.h"
 
 namespace {
 
@@ -87,12 +87,12 @@ std::uint64_t Fingerprint(const TargetEngine& engine) {
   return h;
 }
 
-bool Prepare(const std::string& dir, const Case& c, CResValueSet& values, TargetEngine& engine) {
+bool Prepare(const std::string& dir, const Case& c, ValueSet& values, TargetEngine& engine) {
   if (!values.LoadSeriesFile(std::filesystem::path(dir) / (std::string(c.series) + ".SER"))) {
     return false;
   }
   values.GenerateValues();
-  const std::vector<std::int32_t> checks(values.m_nTotal, 1);
+  const std::vector<std::int32_t> checks(values.FullCount(), 1);
   TargetRequest request;
   request.targetResistance = 1234.5;
   request.tolerance = 0.005;
@@ -111,12 +111,12 @@ Measurement Measure(const std::string& dir, const Case& c, bool fast, double bud
   if (child == 0) {
     close(pipeEnds[0]);
     Measurement m;
-    CResValueSet values;
+    ValueSet values;
     std::unique_ptr<TargetEngine> engine;
     if (fast) {
-      engine = std::make_unique<CFastTargetOptimizer>(values);
+      engine = std::make_unique<FastTargetEngine>(values);
     } else {
-      engine = std::make_unique<CTargetOptimizer>(values);
+      engine = std::make_unique<StraightforwardTargetEngine>(values);
     }
     if (Prepare(dir, c, values, *engine)) {
       std::atomic<bool> abort{false};

@@ -5,7 +5,7 @@
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
 #include "divider/DividerCalculators.h"
-#include "run/PageFields.h"
+#include "run/FieldLimits.h"
 
 namespace ordavin::cli {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "divider/NetworkMode.h"
-#include "run/PageFields.h"
+#include "run/FieldLimits.h"
 #include "target/ConnectionMode.h"
 
 namespace ordavin::cli {

@@ -12,7 +12,7 @@
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
 #include "run/DividerPreparation.h"
-#include "run/PageFields.h"
+#include "run/FieldLimits.h"
 #include "run/TargetPreparation.h"
 #include "values/NumberText.h"
 

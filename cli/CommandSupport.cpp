@@ -1,13 +1,13 @@
 #include "cli/CommandSupport.h"
 
 #include "cli/TextTable.h"
-#include "run/RunMessages.h"
-#include "run/RunTexts.h"
-#include "values/ResValueSet.h"
+#include "texts/Messages.h"
+#include "texts/RunTexts.h"
+#include "values/ValueSet.h"
 
 namespace ordavin::cli {
 
-bool LoadSeries(const std::string& path, CResValueSet& values, std::ostream& err) {
+bool LoadSeries(const std::string& path, ValueSet& values, std::ostream& err) {
   try {
     if (!values.LoadSeriesFile(path)) {
       err << kLoadingFailedMessage << '\n';
@@ -58,7 +58,7 @@ Json PositionsJson(std::span<const std::int32_t> positions) {
   return list;
 }
 
-Json ResistorsJson(std::span<const std::int32_t> positions, const CResValueSet& values) {
+Json ResistorsJson(std::span<const std::int32_t> positions, const ValueSet& values) {
   Json list = Json::array();
   for (const std::int32_t position : positions) {
     list.push_back(values.WorkingValue(static_cast<std::size_t>(position)));

@@ -12,20 +12,17 @@
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "cli/SearchRunner.h"
+#include "texts/Messages.h"
 
 namespace ordavin {
-class CResValueSet;
+class ValueSet;
 }
 
 namespace ordavin::cli {
 
-inline constexpr const char* kCouldNotStartMessage = "Could not start the optimization.";
-// Put before the reason a search stopped short, as the window words it.
-inline constexpr const char* kSearchFailedPrefix = "The optimization failed: ";
-
 // Loads the series file and generates the values as the program does. On failure the
 // message is written to err and false returned.
-bool LoadSeries(const std::string& path, CResValueSet& values, std::ostream& err);
+bool LoadSeries(const std::string& path, ValueSet& values, std::ostream& err);
 
 // A preparation's refusals, one after the other, each ending a line.
 void WriteMessages(const std::vector<std::string>& messages, std::ostream& err);
@@ -44,6 +41,6 @@ void WriteResultText(const std::vector<std::string>& headers,
 // JSON lists of plain numbers, of working-set positions and of the resistors at them.
 Json NumbersJson(std::span<const double> numbers);
 Json PositionsJson(std::span<const std::int32_t> positions);
-Json ResistorsJson(std::span<const std::int32_t> positions, const CResValueSet& values);
+Json ResistorsJson(std::span<const std::int32_t> positions, const ValueSet& values);
 
 }  // namespace ordavin::cli

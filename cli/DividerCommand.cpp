@@ -8,10 +8,10 @@
 #include "cli/JsonWriter.h"
 #include "cli/SearchCommand.h"
 #include "divider/DividerEngineFactory.h"
-#include "divider/DividerRowTexts.h"
 #include "run/DividerPreparation.h"
-#include "run/PageFields.h"
-#include "values/ResValueSet.h"
+#include "run/FieldLimits.h"
+#include "texts/DividerRowTexts.h"
+#include "values/ValueSet.h"
 
 namespace ordavin::cli {
 namespace {
@@ -68,7 +68,7 @@ DividerRequest ReadRequest(const DividerArguments& a) {
 }
 
 Json MatchJson(std::int32_t rankIndex, const DividerMatch& match, const DividerParameters& p,
-               const CResValueSet& values) {
+               const ValueSet& values) {
   const DividerRowTexts texts =
       MakeDividerRowTexts(rankIndex, match, p.upperCount, p.lowerCount, values);
   const auto upper = match.UpperDigits(p.upperCount);
@@ -93,8 +93,7 @@ Json MatchJson(std::int32_t rankIndex, const DividerMatch& match, const DividerP
   return row;
 }
 
-Json ResultJson(const DividerEngine& engine, const CResValueSet& values,
-                const SearchOutcome& outcome) {
+Json ResultJson(const DividerEngine& engine, const ValueSet& values, const SearchOutcome& outcome) {
   const DividerParameters& p = engine.Parameters();
   Json matches = Json::array();
   const auto kept = engine.KeptMatches();
@@ -113,8 +112,8 @@ Json ResultJson(const DividerEngine& engine, const CResValueSet& values,
   return document;
 }
 
-void WriteText(const DividerEngine& engine, const CResValueSet& values,
-               const SearchOutcome& outcome, std::ostream& out) {
+void WriteText(const DividerEngine& engine, const ValueSet& values, const SearchOutcome& outcome,
+               std::ostream& out) {
   const DividerParameters& p = engine.Parameters();
   std::vector<std::string> headers;
   for (const DividerColumn& column : kDividerColumns) headers.emplace_back(column.header);
@@ -135,7 +134,7 @@ int RunDividerCommand(const DividerArguments& arguments, const Streams& streams)
   const DividerRequest request = ReadRequest(arguments);
   const SearchCommandSteps<DividerEngine> steps{
       MakeDividerEngine,
-      [&request](CResValueSet& values, std::span<const std::int32_t> checkStates,
+      [&request](ValueSet& values, std::span<const std::int32_t> checkStates,
                  DividerEngine& engine) {
         return PrepareDividerRun(values, checkStates, request, engine);
       },

@@ -15,17 +15,17 @@
 #include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
 #include "run/DividerPreparation.h"
-#include "values/ResValueSet.h"
+#include "values/ValueSet.h"
 
 namespace ordavin::cli {
 
 // What differs between the divider and the target command once their options are read.
 template <class Engine>
 struct SearchCommandSteps {
-  std::function<std::unique_ptr<Engine>(const CResValueSet&)> makeEngine;
-  std::function<Preparation(CResValueSet&, std::span<const std::int32_t>, Engine&)> prepare;
-  std::function<Json(const Engine&, const CResValueSet&, const SearchOutcome&)> resultJson;
-  std::function<void(const Engine&, const CResValueSet&, const SearchOutcome&, std::ostream&)>
+  std::function<std::unique_ptr<Engine>(const ValueSet&)> makeEngine;
+  std::function<Preparation(ValueSet&, std::span<const std::int32_t>, Engine&)> prepare;
+  std::function<Json(const Engine&, const ValueSet&, const SearchOutcome&)> resultJson;
+  std::function<void(const Engine&, const ValueSet&, const SearchOutcome&, std::ostream&)>
       writeText;
 };
 
@@ -37,10 +37,10 @@ int RunSearchCommand(const std::string& seriesPath, const std::optional<std::str
   std::vector<std::uint64_t> unticked;
   if (untick) unticked = ReadPositionList(option_names::kUntick, *untick);
 
-  CResValueSet values;
+  ValueSet values;
   if (!LoadSeries(seriesPath, values, streams.err)) return kExitRefused;
   const std::vector<std::int32_t> checkStates =
-      MakeCheckStates(option_names::kUntick, unticked, values.m_nTotal);
+      MakeCheckStates(option_names::kUntick, unticked, values.FullCount());
 
   const std::unique_ptr<Engine> engineOwner = steps.makeEngine(values);
   Engine& engine = *engineOwner;

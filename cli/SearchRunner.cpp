@@ -5,8 +5,8 @@
 #include <csignal>
 #include <mutex>
 
-#include "run/OptimizationWorker.h"
-#include "run/RunTexts.h"
+#include "run/SearchThread.h"
+#include "texts/RunTexts.h"
 
 namespace ordavin::cli {
 namespace {
@@ -55,7 +55,7 @@ SearchOutcome RunSearch(const std::function<void(const std::atomic<bool>&)>& sea
 
   g_abortRequested.store(false);
   InterruptScope interrupts;
-  OptimizationWorker worker;
+  SearchThread worker;
   const bool started = worker.Start(
       [&search, &aborted](const std::atomic<bool>& abortRequested) {
         search(abortRequested);

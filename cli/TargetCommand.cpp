@@ -7,11 +7,11 @@
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "cli/SearchCommand.h"
-#include "run/PageFields.h"
+#include "run/FieldLimits.h"
 #include "run/TargetPreparation.h"
 #include "target/TargetEngineFactory.h"
-#include "target/TargetRowTexts.h"
-#include "values/ResValueSet.h"
+#include "texts/TargetRowTexts.h"
+#include "values/ValueSet.h"
 
 namespace ordavin::cli {
 namespace {
@@ -42,7 +42,7 @@ TargetRequest ReadRequest(const TargetArguments& a) {
 }
 
 Json MatchJson(std::int32_t rankIndex, const TargetMatch& match, const TargetParameters& p,
-               const CResValueSet& values) {
+               const ValueSet& values) {
   const TargetRowTexts texts = MakeTargetRowTexts(rankIndex, match, p.resistorCount, values);
   const auto positions = match.Positions(p.resistorCount);
   Json row = Json::object();
@@ -58,8 +58,7 @@ Json MatchJson(std::int32_t rankIndex, const TargetMatch& match, const TargetPar
   return row;
 }
 
-Json ResultJson(const TargetEngine& engine, const CResValueSet& values,
-                const SearchOutcome& outcome) {
+Json ResultJson(const TargetEngine& engine, const ValueSet& values, const SearchOutcome& outcome) {
   Json matches = Json::array();
   const auto kept = engine.KeptMatches();
   for (std::size_t j = 0; j < kept.size(); ++j) {
@@ -77,7 +76,7 @@ Json ResultJson(const TargetEngine& engine, const CResValueSet& values,
   return document;
 }
 
-void WriteText(const TargetEngine& engine, const CResValueSet& values, const SearchOutcome& outcome,
+void WriteText(const TargetEngine& engine, const ValueSet& values, const SearchOutcome& outcome,
                std::ostream& out) {
   std::vector<std::string> headers;
   for (const TargetColumn& column : kTargetColumns) headers.emplace_back(column.header);
@@ -98,7 +97,7 @@ int RunTargetCommand(const TargetArguments& arguments, const Streams& streams) {
   const TargetRequest request = ReadRequest(arguments);
   const SearchCommandSteps<TargetEngine> steps{
       MakeTargetEngine,
-      [&request](CResValueSet& values, std::span<const std::int32_t> checkStates,
+      [&request](ValueSet& values, std::span<const std::int32_t> checkStates,
                  TargetEngine& engine) {
         return PrepareTargetRun(values, checkStates, request, engine);
       },

@@ -2,14 +2,14 @@
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
-#include "run/RunTexts.h"
-#include "values/EngineeringNotation.h"
-#include "values/ResValueSet.h"
+#include "texts/EngineeringNotation.h"
+#include "texts/RunTexts.h"
+#include "values/ValueSet.h"
 
 namespace ordavin::cli {
 
 int RunValuesCommand(const ValuesArguments& arguments, const Streams& streams) {
-  CResValueSet values;
+  ValueSet values;
   if (!LoadSeries(arguments.seriesPath, values, streams.err)) return kExitRefused;
 
   const auto full = values.FullValues();
@@ -17,7 +17,7 @@ int RunValuesCommand(const ValuesArguments& arguments, const Streams& streams) {
     Json texts = Json::array();
     for (const double value : full) texts.push_back(FormatResistance(value));
     Json document = Json::object();
-    document["count"] = values.m_nTotal;
+    document["count"] = values.FullCount();
     document["values"] = NumbersJson(full);
     document["texts"] = std::move(texts);
     streams.out << WriteJson(document) << '\n';
@@ -25,7 +25,7 @@ int RunValuesCommand(const ValuesArguments& arguments, const Streams& streams) {
     for (std::size_t i = 0; i < full.size(); ++i) {
       streams.out << i << '\t' << FormatResistance(full[i]) << '\n';
     }
-    streams.out << FormatValuesLoaded(values.m_nTotal) << '\n';
+    streams.out << FormatValuesLoaded(values.FullCount()) << '\n';
   }
   return kExitSuccess;
 }

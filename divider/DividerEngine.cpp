@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "values/ResValueSet.h"
+#include "values/ValueSet.h"
 
 namespace ordavin {
 
-DividerEngine::DividerEngine(const CResValueSet& values) : m_values(values) {}
+DividerEngine::DividerEngine(const ValueSet& values) : m_values(values) {}
 
 DividerEngine::~DividerEngine() = default;
 

@@ -10,14 +10,14 @@
 
 namespace ordavin {
 
-class CResValueSet;
+class ValueSet;
 
 // What every divider search engine offers: parameters in, ranked matches and counts out.
 // Set the parameters on the owning thread, run Optimize on a worker, read the results after
 // the worker has ended. Only the visited count may be read while Optimize runs.
 class DividerEngine {
  public:
-  explicit DividerEngine(const CResValueSet& values);
+  explicit DividerEngine(const ValueSet& values);
   virtual ~DividerEngine();
   DividerEngine(const DividerEngine&) = delete;
   DividerEngine& operator=(const DividerEngine&) = delete;
@@ -37,10 +37,10 @@ class DividerEngine {
   std::span<const DividerMatch> KeptMatches() const;
   // The whole best-results array, placeholders and stale entries included.
   std::span<const DividerMatch> BestMatchSlots() const { return m_bestMatches; }
-  const CResValueSet& Values() const { return m_values; }
+  const ValueSet& Values() const { return m_values; }
 
  protected:
-  const CResValueSet& m_values;
+  const ValueSet& m_values;
   DividerParameters m_parameters;
   std::vector<DividerMatch> m_bestMatches;
   std::atomic<std::uint64_t> m_visitedCount{0};

@@ -1,11 +1,11 @@
 #include "divider/DividerEngineFactory.h"
 
-#include "divider/FastDividerOptimizer.h"
+#include "divider/FastDividerEngine.h"
 
 namespace ordavin {
 
-std::unique_ptr<DividerEngine> MakeDividerEngine(const CResValueSet& values) {
-  return std::make_unique<CFastDividerOptimizer>(values);
+std::unique_ptr<DividerEngine> MakeDividerEngine(const ValueSet& values) {
+  return std::make_unique<FastDividerEngine>(values);
 }
 
 }  // namespace ordavin

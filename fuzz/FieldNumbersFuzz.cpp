@@ -6,8 +6,8 @@
 
 #include "cli/CliOptions.h"
 #include "fuzz/FuzzTargets.h"
+#include "run/FieldLimits.h"
 #include "run/FieldReading.h"
-#include "run/PageFields.h"
 #include "values/NumberText.h"
 
 namespace ordavin::fuzz {

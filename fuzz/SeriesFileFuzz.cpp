@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "fuzz/FuzzTargets.h"
-#include "values/EngineeringNotation.h"
-#include "values/ResValueSet.h"
+#include "texts/EngineeringNotation.h"
+#include "values/ValueSet.h"
 
 namespace ordavin::fuzz {
 namespace {
@@ -38,27 +38,28 @@ void FuzzSeriesFile(const std::uint8_t* data, std::size_t size) {
     std::ofstream file(SeriesPath(), std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
-  CResValueSet set;
+  ValueSet set;
   try {
     Check(set.LoadSeriesFile(SeriesPath()), "a regular file always loads");
   } catch (const SeriesFileError& error) {
-    Check(set.m_nBaseValues == CResValueSet::kBaseValueCapacity ||
-              set.m_nDecades == CResValueSet::kDecadeCapacity,
+    Check(set.Series().baseValueCount == ValueSet::kBaseValueCapacity ||
+              set.Series().decadeCount == ValueSet::kDecadeCapacity,
           "a capacity error only at a full array");
-    Check(set.m_nValues == 0, "a failed load leaves no working values");
+    Check(set.WorkingCount() == 0, "a failed load leaves no working values");
     Check(std::string(error.what()).starts_with("Too many "), "the capacity message");
     return;
   }
-  Check(set.m_nBaseValues <= CResValueSet::kBaseValueCapacity, "base value capacity");
-  Check(set.m_nDecades <= CResValueSet::kDecadeCapacity, "decade capacity");
+  Check(set.Series().baseValueCount <= ValueSet::kBaseValueCapacity, "base value capacity");
+  Check(set.Series().decadeCount <= ValueSet::kDecadeCapacity, "decade capacity");
 
   const std::uint32_t total = set.GenerateValues();
-  Check(total <= set.m_nBaseValues * set.m_nDecades, "at most one value per pair");
+  Check(total <= set.Series().baseValueCount * set.Series().decadeCount,
+        "at most one value per pair");
   Check(set.FullValues().size() == total && set.WorkingValues().size() == total,
         "both sets hold the generated count");
   for (const double v : set.FullValues()) {
     // Bounds are inclusive and no NaN passes them.
-    Check(set.m_minimum <= v && v <= set.m_maximum, "every value within the bounds");
+    Check(set.Series().minimum <= v && v <= set.Series().maximum, "every value within the bounds");
   }
   for (std::size_t i = 0; i < total && i < 64; ++i) {
     const std::string text = FormatResistance(set.FullValue(i), 2);

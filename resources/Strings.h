@@ -1,12 +1,13 @@
 #pragma once
 
+#include "version/Version.h"
+
 // The window's fixed texts.
 namespace ordavin::resources {
 
-inline constexpr const char* kAppTitle = "Ordavin v0.59";
+inline constexpr const char* kAppName = "Ordavin";
 inline constexpr const char* kAboutMenuEntry = "&About Ordavin...";
 inline constexpr const char* kAboutTitle = "About Ordavin";
-inline constexpr const char* kAboutText = "Ordavin, Version 0.59";
 inline constexpr const char* kDividerTab = "Resistor divider optimizer";
 inline constexpr const char* kTargetTab = "Target resistance optimizer";
 inline constexpr const char* kOptimizeText = "Optimize!";

@@ -1,8 +1,8 @@
 #include "run/DividerPreparation.h"
 
 #include "divider/DividerEngine.h"
-#include "run/RunMessages.h"
-#include "values/ResValueSet.h"
+#include "texts/Messages.h"
+#include "values/ValueSet.h"
 
 namespace ordavin {
 namespace {
@@ -11,11 +11,11 @@ Preparation Refuse(const char* message) { return {false, {message}}; }
 
 }  // namespace
 
-Preparation PrepareDividerRun(CResValueSet& values, std::span<const std::int32_t> checkStates,
+Preparation PrepareDividerRun(ValueSet& values, std::span<const std::int32_t> checkStates,
                               const DividerRequest& request, DividerEngine& engine) {
   values.ResetWorkingSet();
   values.ApplyChecks(checkStates);
-  if (values.m_nValues < 2) return Refuse(kNotEnoughValuesMessage);
+  if (values.WorkingCount() < 2) return Refuse(kNotEnoughValuesMessage);
 
   DividerParameters p = engine.Parameters();
   p.seriesMin = 0;

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "divider/NetworkMode.h"
-#include "run/PageFields.h"
+#include "run/FieldLimits.h"
 
 namespace ordavin {
 
-class CResValueSet;
+class ValueSet;
 class DividerEngine;
 
 // The divider page's values at the moment Optimize! was pressed, already converted.
@@ -41,7 +41,7 @@ struct Preparation {
 // Rebuilds the working set from the check states (one per full-set value; only 1 counts),
 // checks the request and, when it passes, hands the parameters to the engine. Stops at the
 // first refusal.
-Preparation PrepareDividerRun(CResValueSet& values, std::span<const std::int32_t> checkStates,
+Preparation PrepareDividerRun(ValueSet& values, std::span<const std::int32_t> checkStates,
                               const DividerRequest& request, DividerEngine& engine);
 
 }  // namespace ordavin

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "run/PageFields.h"
+#include "run/FieldLimits.h"
 #include "values/NumberText.h"
 
 namespace ordavin {

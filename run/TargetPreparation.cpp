@@ -1,12 +1,12 @@
 #include "run/TargetPreparation.h"
 
-#include "run/RunMessages.h"
 #include "target/TargetEngine.h"
-#include "values/ResValueSet.h"
+#include "texts/Messages.h"
+#include "values/ValueSet.h"
 
 namespace ordavin {
 
-Preparation PrepareTargetRun(CResValueSet& values, std::span<const std::int32_t> checkStates,
+Preparation PrepareTargetRun(ValueSet& values, std::span<const std::int32_t> checkStates,
                              const TargetRequest& request, TargetEngine& engine) {
   Preparation result{true, {}};
   auto refuse = [&result](const char* message) {
@@ -15,7 +15,7 @@ Preparation PrepareTargetRun(CResValueSet& values, std::span<const std::int32_t>
   };
   values.ResetWorkingSet();
   values.ApplyChecks(checkStates);
-  if (values.m_nValues < 2) refuse(kNotEnoughValuesMessage);
+  if (values.WorkingCount() < 2) refuse(kNotEnoughValuesMessage);
 
   const double target = request.targetResistance;
   const double tolerance = request.tolerance;

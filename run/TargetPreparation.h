@@ -4,12 +4,12 @@
 #include <span>
 
 #include "run/DividerPreparation.h"
-#include "run/PageFields.h"
+#include "run/FieldLimits.h"
 #include "target/ConnectionMode.h"
 
 namespace ordavin {
 
-class CResValueSet;
+class ValueSet;
 class TargetEngine;
 
 // The target page's values at the moment Optimize! was pressed.
@@ -24,7 +24,7 @@ struct TargetRequest {
 // Rebuilds the working set from the check states, narrows it for the pure modes (a parallel
 // total lies below each resistor, a series total above) and hands the parameters to the
 // engine whatever the outcome. Every failed check adds its message: there may be two.
-Preparation PrepareTargetRun(CResValueSet& values, std::span<const std::int32_t> checkStates,
+Preparation PrepareTargetRun(ValueSet& values, std::span<const std::int32_t> checkStates,
                              const TargetRequest& request, TargetEngine& engine);
 
 }  // namespace ordavin

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "values/ResValueSet.h"
+#include "values/ValueSet.h"
 
 namespace ordavin {
 
-TargetEngine::TargetEngine(const CResValueSet& values) : m_values(values) {}
+TargetEngine::TargetEngine(const ValueSet& values) : m_values(values) {}
 
 TargetEngine::~TargetEngine() = default;
 

@@ -10,12 +10,12 @@
 
 namespace ordavin {
 
-class CResValueSet;
+class ValueSet;
 
 // What every target-resistance search engine offers; used like DividerEngine.
 class TargetEngine {
  public:
-  explicit TargetEngine(const CResValueSet& values);
+  explicit TargetEngine(const ValueSet& values);
   virtual ~TargetEngine();
   TargetEngine(const TargetEngine&) = delete;
   TargetEngine& operator=(const TargetEngine&) = delete;
@@ -31,10 +31,10 @@ class TargetEngine {
   std::uint64_t MatchingCount() const { return m_matchingCount; }
   std::span<const TargetMatch> KeptMatches() const;
   std::span<const TargetMatch> BestMatchSlots() const { return m_bestMatches; }
-  const CResValueSet& Values() const { return m_values; }
+  const ValueSet& Values() const { return m_values; }
 
  protected:
-  const CResValueSet& m_values;
+  const ValueSet& m_values;
   TargetParameters m_parameters;
   std::vector<TargetMatch> m_bestMatches;
   std::atomic<std::uint64_t> m_visitedCount{0};

@@ -1,11 +1,11 @@
 #include "target/TargetEngineFactory.h"
 
-#include "target/FastTargetOptimizer.h"
+#include "target/FastTargetEngine.h"
 
 namespace ordavin {
 
-std::unique_ptr<TargetEngine> MakeTargetEngine(const CResValueSet& values) {
-  return std::make_unique<CFastTargetOptimizer>(values);
+std::unique_ptr<TargetEngine> MakeTargetEngine(const ValueSet& values) {
+  return std::make_unique<FastTargetEngine>(values);
 }
 
 }  // namespace ordavin

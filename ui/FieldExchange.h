@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "run/PageFields.h"
+#include "run/FieldLimits.h"
 
 class QCheckBox;
 class QLineEdit;

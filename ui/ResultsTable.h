@@ -4,8 +4,8 @@
 #include <variant>
 #include <vector>
 
-#include "divider/DividerRowTexts.h"
-#include "target/TargetRowTexts.h"
+#include "texts/DividerRowTexts.h"
+#include "texts/TargetRowTexts.h"
 
 class QTableWidget;
 

@@ -1,3 +1,3 @@
-#include "ui/OrdavinApp.h"
+#include "ui/Application.h"
 
-int main(int argc, char** argv) { return ordavin::ui::RunOrdavinApp(argc, argv); }
+int main(int argc, char** argv) { return ordavin::ui::RunApplication(argc, argv); }

@@ -14,15 +14,17 @@
 #include <utility>
 #include <vector>
 
-#include "divider/DividerOptimizer.h"
-#include "reference/BruteForceReference.h"
-#include "target/TargetOptimizer.h"
-#include "values/ResValueSet.h"
+#include "divider/StraightforwardDividerEngine.h"
+#include "support/BruteForceReference.h"
+#include "support/ValueFixtures.h"
+#include "target/StraightforwardTargetEngine.h"
+#include "values/ValueSet.h"
 
 namespace ordavin {
 namespace {
 
 namespace ref = reference;
+using ordavin::testing::MakeValueSet;
 
 // Few distinct values, some equal, some sums of others (0.5 + 0.5 = 1, 2 || 2 = 1): equal
 // errors between different combinations are common, which is what exercises tie order.
@@ -69,14 +71,6 @@ std::vector<std::int32_t> RandomDigits(Rng& rng, std::uint32_t n, std::uint32_t 
   for (std::int32_t& d : digits) d = static_cast<std::int32_t>(rng.Below(n));
   std::sort(digits.begin(), digits.end());
   return digits;
-}
-
-CResValueSet MakeValueSet(const std::vector<double>& values) {
-  CResValueSet set;
-  set.m_allValues = values;
-  set.m_nTotal = static_cast<std::uint32_t>(values.size());
-  set.ResetWorkingSet();
-  return set;
 }
 
 bool SameBits(double a, double b) {
@@ -139,26 +133,26 @@ std::string Describe(const DividerCase& c) {
   return os.str();
 }
 
-testing::AssertionResult CompareDivider(const DividerEngine& engine, std::uint64_t returned,
-                                        const ref::DividerOutcome& want, const DividerParameters& p,
-                                        std::uint32_t n) {
+::testing::AssertionResult CompareDivider(const DividerEngine& engine, std::uint64_t returned,
+                                          const ref::DividerOutcome& want,
+                                          const DividerParameters& p, std::uint32_t n) {
   const std::uint64_t combos =
       ref::MultisetCount(n, p.upperCount) * ref::MultisetCount(n, p.lowerCount);
   if (want.visited != combos) {
-    return testing::AssertionFailure()
+    return ::testing::AssertionFailure()
            << "the reference itself visited " << want.visited << " of " << combos;
   }
   if (engine.VisitedCount() != combos) {
-    return testing::AssertionFailure()
+    return ::testing::AssertionFailure()
            << "visited " << engine.VisitedCount() << ", expected " << combos;
   }
   if (engine.MatchingCount() != want.matching || returned != want.matching) {
-    return testing::AssertionFailure() << "matching " << engine.MatchingCount() << " (returned "
-                                       << returned << "), expected " << want.matching;
+    return ::testing::AssertionFailure() << "matching " << engine.MatchingCount() << " (returned "
+                                         << returned << "), expected " << want.matching;
   }
   const auto kept = engine.KeptMatches();
   if (kept.size() != want.rows.size()) {
-    return testing::AssertionFailure()
+    return ::testing::AssertionFailure()
            << "kept " << kept.size() << " rows, expected " << want.rows.size();
   }
   const auto last = static_cast<std::int32_t>(n) - 1;
@@ -174,7 +168,7 @@ testing::AssertionResult CompareDivider(const DividerEngine& engine, std::uint64
     if (got.indices != indices ||
         !std::equal(upper.begin(), upper.end(), w.upper.begin(), w.upper.end()) ||
         !std::equal(lower.begin(), lower.end(), w.lower.begin(), w.lower.end())) {
-      return testing::AssertionFailure()
+      return ::testing::AssertionFailure()
              << "row " << i << ": index vector " << ShowDigits(got.indices) << " (error "
              << Show(got.error) << "), expected " << ShowDigits(indices) << " (error "
              << Show(w.figures.error) << ", visit " << w.visitKey << ")";
@@ -189,18 +183,18 @@ testing::AssertionResult CompareDivider(const DividerEngine& engine, std::uint64
     }};
     for (const auto& [name, have, expected] : figures) {
       if (!SameBits(have, expected)) {
-        return testing::AssertionFailure()
+        return ::testing::AssertionFailure()
                << "row " << i << " " << ShowDigits(indices) << ": " << name << " " << Show(have)
                << ", expected " << Show(expected);
       }
     }
     if (got.upperMode != p.upperMode || got.lowerMode != p.lowerMode) {
-      return testing::AssertionFailure() << "row " << i << ": modes " << ModeName(got.upperMode)
-                                         << "/" << ModeName(got.lowerMode) << ", expected "
-                                         << ModeName(p.upperMode) << "/" << ModeName(p.lowerMode);
+      return ::testing::AssertionFailure() << "row " << i << ": modes " << ModeName(got.upperMode)
+                                           << "/" << ModeName(got.lowerMode) << ", expected "
+                                           << ModeName(p.upperMode) << "/" << ModeName(p.lowerMode);
     }
   }
-  return testing::AssertionSuccess();
+  return ::testing::AssertionSuccess();
 }
 
 struct TargetCase {
@@ -222,26 +216,26 @@ std::uint64_t EvaluationsPerMultiset(ConnectionMode mode) {
   return (EvaluatesParallel(mode) ? 1u : 0u) + (EvaluatesSeries(mode) ? 1u : 0u);
 }
 
-testing::AssertionResult CompareTarget(const TargetEngine& engine, std::uint64_t returned,
-                                       const ref::TargetOutcome& want, const TargetParameters& p,
-                                       std::uint32_t n) {
+::testing::AssertionResult CompareTarget(const TargetEngine& engine, std::uint64_t returned,
+                                         const ref::TargetOutcome& want, const TargetParameters& p,
+                                         std::uint32_t n) {
   const std::uint64_t evaluations =
       ref::MultisetCount(n, p.resistorCount) * EvaluationsPerMultiset(p.connectionMode);
   if (want.visited != evaluations) {
-    return testing::AssertionFailure()
+    return ::testing::AssertionFailure()
            << "the reference itself visited " << want.visited << " of " << evaluations;
   }
   if (engine.VisitedCount() != evaluations) {
-    return testing::AssertionFailure()
+    return ::testing::AssertionFailure()
            << "visited " << engine.VisitedCount() << ", expected " << evaluations;
   }
   if (engine.MatchingCount() != want.matching || returned != want.matching) {
-    return testing::AssertionFailure() << "matching " << engine.MatchingCount() << " (returned "
-                                       << returned << "), expected " << want.matching;
+    return ::testing::AssertionFailure() << "matching " << engine.MatchingCount() << " (returned "
+                                         << returned << "), expected " << want.matching;
   }
   const auto kept = engine.KeptMatches();
   if (kept.size() != want.rows.size()) {
-    return testing::AssertionFailure()
+    return ::testing::AssertionFailure()
            << "kept " << kept.size() << " rows, expected " << want.rows.size();
   }
   for (std::size_t i = 0; i < kept.size(); ++i) {
@@ -253,20 +247,20 @@ testing::AssertionResult CompareTarget(const TargetEngine& engine, std::uint64_t
     const auto positions = got.Positions(p.resistorCount);
     if (got.indices != indices || got.isParallel != w.isParallel ||
         !std::equal(positions.begin(), positions.end(), w.positions.begin(), w.positions.end())) {
-      return testing::AssertionFailure()
+      return ::testing::AssertionFailure()
              << "row " << i << ": " << ShowDigits(got.indices)
              << (got.isParallel ? " parallel" : " series") << " (error " << Show(got.error)
              << "), expected " << ShowDigits(indices) << (w.isParallel ? " parallel" : " series")
              << " (error " << Show(w.error) << ", visit " << w.visitKey << ")";
     }
     if (!SameBits(got.total, w.total) || !SameBits(got.error, w.error)) {
-      return testing::AssertionFailure()
+      return ::testing::AssertionFailure()
              << "row " << i << " " << ShowDigits(indices) << ": total " << Show(got.total)
              << " error " << Show(got.error) << ", expected total " << Show(w.total) << " error "
              << Show(w.error);
     }
   }
-  return testing::AssertionSuccess();
+  return ::testing::AssertionSuccess();
 }
 
 // Guards against a generator that drifts into easy cases: each group must meet every
@@ -298,12 +292,12 @@ struct Coverage {
   }
 
   void Expect() const {
-    testing::Test::RecordProperty("cases", cases);
-    testing::Test::RecordProperty("truncated", truncated);
-    testing::Test::RecordProperty("tiedRows", tiedRows);
-    testing::Test::RecordProperty("exactHits", exactHits);
-    testing::Test::RecordProperty("noMatch", noMatch);
-    testing::Test::RecordProperty("partlyFilled", partlyFilled);
+    ::testing::Test::RecordProperty("cases", cases);
+    ::testing::Test::RecordProperty("truncated", truncated);
+    ::testing::Test::RecordProperty("tiedRows", tiedRows);
+    ::testing::Test::RecordProperty("exactHits", exactHits);
+    ::testing::Test::RecordProperty("noMatch", noMatch);
+    ::testing::Test::RecordProperty("partlyFilled", partlyFilled);
     EXPECT_GT(truncated, 0) << "no case had more matches than maxResults";
     EXPECT_GT(tiedRows, 0) << "no case kept two rows of equal |error|";
     EXPECT_GT(exactHits, 0) << "no case hit its target exactly";
@@ -312,7 +306,7 @@ struct Coverage {
   }
 
   void ExpectPinnedWindows() const {
-    testing::Test::RecordProperty("pinnedWindow", pinnedWindow);
+    ::testing::Test::RecordProperty("pinnedWindow", pinnedWindow);
     EXPECT_GT(pinnedWindow, 0) << "no case matched inside a window of equal bounds";
   }
 };
@@ -396,14 +390,14 @@ DividerCase MakeDividerCase(std::uint64_t seed, std::uint32_t upperCount, std::u
 }
 
 // Runs the case on the given engine and compares; false when it disagreed.
-bool RunAndCompare(CDividerOptimizer& engine, const DividerCase& c, const char* which,
+bool RunAndCompare(StraightforwardDividerEngine& engine, const DividerCase& c, const char* which,
                    ref::DividerOutcome* outcome = nullptr) {
   engine.SetParameters(c.p);
   const std::atomic<bool> abort{false};
   const std::uint64_t returned = engine.Optimize(abort);
   const ref::DividerOutcome want = ref::SearchDivider(c.values, c.p);
   const auto n = static_cast<std::uint32_t>(c.values.size());
-  const testing::AssertionResult same = CompareDivider(engine, returned, want, c.p, n);
+  const ::testing::AssertionResult same = CompareDivider(engine, returned, want, c.p, n);
   if (outcome != nullptr) *outcome = want;
   if (same) return true;
   ADD_FAILURE() << which << ": " << same.message() << "\n  " << Describe(c);
@@ -413,7 +407,7 @@ bool RunAndCompare(CDividerOptimizer& engine, const DividerCase& c, const char* 
 constexpr std::uint32_t kDividerCasesPerModePair = 200;
 
 class DividerAgainstBruteForce
-    : public testing::TestWithParam<std::tuple<std::uint32_t, std::uint32_t>> {};
+    : public ::testing::TestWithParam<std::tuple<std::uint32_t, std::uint32_t>> {};
 
 TEST_P(DividerAgainstBruteForce, RandomValueSetsAgreeRowForRow) {
   const auto [upperCount, lowerCount] = GetParam();
@@ -423,8 +417,8 @@ TEST_P(DividerAgainstBruteForce, RandomValueSetsAgreeRowForRow) {
     for (std::uint32_t k = 0; k < kDividerCasesPerModePair; ++k) {
       const DividerCase c = MakeDividerCase(CaseSeed(1, upperCount, lowerCount, m, k), upperCount,
                                             lowerCount, kModePairs[m].first, kModePairs[m].second);
-      const CResValueSet values = MakeValueSet(c.values);
-      CDividerOptimizer engine(values);
+      const ValueSet values = MakeValueSet(c.values);
+      StraightforwardDividerEngine engine(values);
       ref::DividerOutcome want;
       if (!RunAndCompare(engine, c, "divider", &want) && ++failures >= kFailuresShownPerGroup) {
         FAIL() << "further cases of this group not run";
@@ -440,8 +434,8 @@ TEST_P(DividerAgainstBruteForce, RandomValueSetsAgreeRowForRow) {
 
 INSTANTIATE_TEST_SUITE_P(
     NetworkSizes, DividerAgainstBruteForce,
-    testing::Combine(testing::Range(1u, 5u), testing::Range(1u, 5u)),
-    [](const testing::TestParamInfo<std::tuple<std::uint32_t, std::uint32_t>>& sizes) {
+    ::testing::Combine(::testing::Range(1u, 5u), ::testing::Range(1u, 5u)),
+    [](const ::testing::TestParamInfo<std::tuple<std::uint32_t, std::uint32_t>>& sizes) {
       std::ostringstream name;
       name << 'U' << std::get<0>(sizes.param) << 'L' << std::get<1>(sizes.param);
       return name.str();
@@ -485,14 +479,14 @@ TargetCase MakeTargetCase(std::uint64_t seed, std::uint32_t resistorCount, Conne
   return c;
 }
 
-bool RunAndCompare(CTargetOptimizer& engine, const TargetCase& c, const char* which,
+bool RunAndCompare(StraightforwardTargetEngine& engine, const TargetCase& c, const char* which,
                    ref::TargetOutcome* outcome = nullptr) {
   engine.SetParameters(c.p);
   const std::atomic<bool> abort{false};
   const std::uint64_t returned = engine.Optimize(abort);
   const ref::TargetOutcome want = ref::SearchTarget(c.values, c.p);
   const auto n = static_cast<std::uint32_t>(c.values.size());
-  const testing::AssertionResult same = CompareTarget(engine, returned, want, c.p, n);
+  const ::testing::AssertionResult same = CompareTarget(engine, returned, want, c.p, n);
   if (outcome != nullptr) *outcome = want;
   if (same) return true;
   ADD_FAILURE() << which << ": " << same.message() << "\n  " << Describe(c);
@@ -501,7 +495,7 @@ bool RunAndCompare(CTargetOptimizer& engine, const TargetCase& c, const char* wh
 
 constexpr std::uint32_t kTargetCasesPerMode = 600;
 
-class TargetAgainstBruteForce : public testing::TestWithParam<std::uint32_t> {};
+class TargetAgainstBruteForce : public ::testing::TestWithParam<std::uint32_t> {};
 
 TEST_P(TargetAgainstBruteForce, RandomValueSetsAgreeRowForRow) {
   const std::uint32_t resistorCount = GetParam();
@@ -511,8 +505,8 @@ TEST_P(TargetAgainstBruteForce, RandomValueSetsAgreeRowForRow) {
     for (std::uint32_t k = 0; k < kTargetCasesPerMode; ++k) {
       const TargetCase c =
           MakeTargetCase(CaseSeed(2, resistorCount, m, 0, k), resistorCount, kConnectionModes[m]);
-      const CResValueSet values = MakeValueSet(c.values);
-      CTargetOptimizer engine(values);
+      const ValueSet values = MakeValueSet(c.values);
+      StraightforwardTargetEngine engine(values);
       ref::TargetOutcome want;
       if (!RunAndCompare(engine, c, "target", &want) && ++failures >= kFailuresShownPerGroup) {
         FAIL() << "further cases of this group not run";
@@ -523,8 +517,8 @@ TEST_P(TargetAgainstBruteForce, RandomValueSetsAgreeRowForRow) {
   coverage.Expect();
 }
 
-INSTANTIATE_TEST_SUITE_P(ResistorCounts, TargetAgainstBruteForce, testing::Range(1u, 6u),
-                         [](const testing::TestParamInfo<std::uint32_t>& count) {
+INSTANTIATE_TEST_SUITE_P(ResistorCounts, TargetAgainstBruteForce, ::testing::Range(1u, 6u),
+                         [](const ::testing::TestParamInfo<std::uint32_t>& count) {
                            std::ostringstream name;
                            name << 'N' << count.param;
                            return name.str();
@@ -535,7 +529,7 @@ INSTANTIATE_TEST_SUITE_P(ResistorCounts, TargetAgainstBruteForce, testing::Range
 
 TEST(VisitOrderByHand, DividerTiesComeOutInReverseVisitOrder) {
   const std::vector<double> values = {10, 10, 10};
-  const CResValueSet set = MakeValueSet(values);
+  const ValueSet set = MakeValueSet(values);
   // n = 3, U = 2, L = 1: upper moves fastest, colexicographic within each network.
   const std::vector<std::vector<std::int32_t>> upperOrder = {{0, 0}, {0, 1}, {1, 1},
                                                              {0, 2}, {1, 2}, {2, 2}};
@@ -558,7 +552,7 @@ TEST(VisitOrderByHand, DividerTiesComeOutInReverseVisitOrder) {
     c.p.targetFactor = ref::EvaluateDivider(ref::EvaluateNetwork(values, upperOrder[0], upperMode),
                                             ref::EvaluateNetwork(values, lowerZero, lowerMode), c.p)
                            .factor;
-    CDividerOptimizer engine(set);
+    StraightforwardDividerEngine engine(set);
     ref::DividerOutcome want;
     ASSERT_TRUE(RunAndCompare(engine, c, "divider", &want));
     const auto kept = engine.KeptMatches();
@@ -577,8 +571,8 @@ TEST(VisitOrderByHand, TargetTiesComeOutInReverseVisitOrder) {
                                                             {0, 2}, {1, 2}, {2, 2}};
   const auto check = [](const TargetCase& c,
                         const std::vector<std::pair<std::vector<std::int32_t>, bool>>& visits) {
-    const CResValueSet set = MakeValueSet(c.values);
-    CTargetOptimizer engine(set);
+    const ValueSet set = MakeValueSet(c.values);
+    StraightforwardTargetEngine engine(set);
     ASSERT_TRUE(RunAndCompare(engine, c, "target"));
     const auto kept = engine.KeptMatches();
     ASSERT_EQ(kept.size(), visits.size()) << Describe(c);
@@ -640,8 +634,8 @@ TEST(TargetEdgeCases, ZeroTargetMatchesNothingButVisitsEverything) {
           Rng rng(CaseSeed(3, n, count, static_cast<std::uint64_t>(mode), 0));
           c.values = RandomValues(rng, n);
           c.p = {0.0, tolerance, mode, 5, count};
-          const CResValueSet set = MakeValueSet(c.values);
-          CTargetOptimizer engine(set);
+          const ValueSet set = MakeValueSet(c.values);
+          StraightforwardTargetEngine engine(set);
           RunAndCompare(engine, c, "target");
           EXPECT_EQ(engine.MatchingCount(), 0u) << Describe(c);
           EXPECT_TRUE(engine.KeptMatches().empty()) << Describe(c);
@@ -664,8 +658,8 @@ TEST(TargetEdgeCases, SingleValueIsVisitedOncePerConnection) {
         const double target =
             aimAtSeries ? ref::SeriesTotal(c.values, zeros) : ref::ParallelTotal(c.values, zeros);
         c.p = {target, 1e-9, mode, 3, count};
-        const CResValueSet set = MakeValueSet(c.values);
-        CTargetOptimizer engine(set);
+        const ValueSet set = MakeValueSet(c.values);
+        StraightforwardTargetEngine engine(set);
         RunAndCompare(engine, c, "target");
         EXPECT_EQ(engine.VisitedCount(), EvaluationsPerMultiset(mode)) << Describe(c);
         const bool aimed = aimAtSeries ? EvaluatesSeries(mode) : EvaluatesParallel(mode);
@@ -697,8 +691,8 @@ TEST(EngineReuse, DividerRunsWithFewerResultsMatchAFreshEngine) {
     wide.p.seriesMin = wide.p.parallelMin = 0;
     wide.p.seriesMax = wide.p.parallelMax = DividerParameters::kOpenWindowMax;
 
-    const CResValueSet set = MakeValueSet(wide.values);
-    CDividerOptimizer reused(set);
+    const ValueSet set = MakeValueSet(wide.values);
+    StraightforwardDividerEngine reused(set);
     if (!RunAndCompare(reused, wide, "reused divider, first run")) ++failures;
 
     DividerCase narrow = wide;
@@ -718,7 +712,7 @@ TEST(EngineReuse, DividerRunsWithFewerResultsMatchAFreshEngine) {
     resized.p.maxResults = 1 + pick.Below(6);
     for (const DividerCase* next : {&narrow, &tighter, &nothing, &resized, &narrow}) {
       if (!RunAndCompare(reused, *next, "reused divider")) ++failures;
-      CDividerOptimizer fresh(set);
+      StraightforwardDividerEngine fresh(set);
       if (!RunAndCompare(fresh, *next, "fresh divider")) ++failures;
     }
   }
@@ -735,8 +729,8 @@ TEST(EngineReuse, TargetRunsWithFewerResultsMatchAFreshEngine) {
     wide.p.tolerance = 10;
     if (wide.p.targetResistance == 0) wide.p.targetResistance = 47;
 
-    const CResValueSet set = MakeValueSet(wide.values);
-    CTargetOptimizer reused(set);
+    const ValueSet set = MakeValueSet(wide.values);
+    StraightforwardTargetEngine reused(set);
     if (!RunAndCompare(reused, wide, "reused target, first run")) ++failures;
 
     TargetCase narrow = wide;
@@ -751,7 +745,7 @@ TEST(EngineReuse, TargetRunsWithFewerResultsMatchAFreshEngine) {
     resized.p.maxResults = 1 + pick.Below(6);
     for (const TargetCase* next : {&narrow, &tighter, &nothing, &resized, &narrow}) {
       if (!RunAndCompare(reused, *next, "reused target")) ++failures;
-      CTargetOptimizer fresh(set);
+      StraightforwardTargetEngine fresh(set);
       if (!RunAndCompare(fresh, *next, "fresh target")) ++failures;
     }
   }

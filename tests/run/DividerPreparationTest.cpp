@@ -3,10 +3,10 @@
 #include <cmath>
 #include <vector>
 
-#include "EngineFixtures.h"
-#include "divider/DividerOptimizer.h"
+#include "divider/StraightforwardDividerEngine.h"
 #include "run/DividerPreparation.h"
-#include "run/RunMessages.h"
+#include "support/ValueFixtures.h"
+#include "texts/Messages.h"
 
 namespace ordavin {
 namespace {
@@ -21,8 +21,8 @@ class DividerPreparationTest : public ::testing::Test {
   }
   Preparation Prepare() { return PrepareDividerRun(set, ticks, request, engine); }
 
-  CResValueSet set;
-  CDividerOptimizer engine{set};
+  ValueSet set;
+  StraightforwardDividerEngine engine{set};
   std::vector<std::int32_t> ticks{1, 1, 1, 1};
   DividerRequest request;
 };

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "EngineFixtures.h"
-#include "run/RunMessages.h"
 #include "run/TargetPreparation.h"
-#include "target/TargetOptimizer.h"
+#include "support/ValueFixtures.h"
+#include "target/StraightforwardTargetEngine.h"
+#include "texts/Messages.h"
 
 namespace ordavin {
 namespace {
@@ -20,8 +20,8 @@ class TargetPreparationTest : public ::testing::Test {
     return {set.WorkingValues().begin(), set.WorkingValues().end()};
   }
 
-  CResValueSet set;
-  CTargetOptimizer engine{set};
+  ValueSet set;
+  StraightforwardTargetEngine engine{set};
   std::vector<std::int32_t> ticks = std::vector<std::int32_t>(8, 1);
   TargetRequest request{1000, 0.01, 12, 3, ConnectionMode::ParallelAndSeries};
 };

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "values/ResValueSet.h"
+#include "values/ValueSet.h"
 
 namespace {
 
@@ -106,22 +106,23 @@ class BundledSeriesTest : public ::testing::TestWithParam<SeriesCase> {};
 
 TEST_P(BundledSeriesTest, FileHoldsTheTableAndSevenDecades) {
   const SeriesCase& c = GetParam();
-  ordavin::CResValueSet set;
+  ordavin::ValueSet set;
   ASSERT_TRUE(set.LoadSeriesFile(SeriesPath(c)));
 
-  ASSERT_EQ(set.m_nBaseValues, c.table.size());
+  ASSERT_EQ(set.Series().baseValueCount, c.table.size());
   for (std::size_t i = 0; i < c.table.size(); ++i) {
-    EXPECT_EQ(set.m_baseValues[i], Parse(c.table[i])) << "base value " << i;
+    EXPECT_EQ(set.Series().baseValueSlots[i], Parse(c.table[i])) << "base value " << i;
   }
-  ASSERT_EQ(set.m_nDecades, 8u);
-  for (std::uint32_t d = 0; d < 8; ++d) EXPECT_EQ(set.m_decades[d], static_cast<double>(d));
-  EXPECT_EQ(set.m_minimum, 1.0);
-  EXPECT_EQ(set.m_maximum, 1e7);
+  ASSERT_EQ(set.Series().decadeCount, 8u);
+  for (std::uint32_t d = 0; d < 8; ++d)
+    EXPECT_EQ(set.Series().decadeSlots[d], static_cast<double>(d));
+  EXPECT_EQ(set.Series().minimum, 1.0);
+  EXPECT_EQ(set.Series().maximum, 1e7);
 }
 
 TEST_P(BundledSeriesTest, GeneratesOneOhmToTenMegohmInOrder) {
   const SeriesCase& c = GetParam();
-  ordavin::CResValueSet set;
+  ordavin::ValueSet set;
   ASSERT_TRUE(set.LoadSeriesFile(SeriesPath(c)));
 
   EXPECT_EQ(set.GenerateValues(), c.valueCount);

@@ -9,11 +9,11 @@
 #include <QTabWidget>
 
 #include "ui/DialogLayout.h"
-#include "ui/DividerOptimizePage.h"
+#include "ui/DividerPage.h"
 #include "ui/GuiTestSupport.h"
-#include "ui/OrdavinDlg.h"
-#include "ui/OrdavinTabCtrl.h"
-#include "ui/ParallelOptimizePage.h"
+#include "ui/MainWindow.h"
+#include "ui/PageTabs.h"
+#include "ui/TargetPage.h"
 
 namespace ordavin::ui {
 namespace {
@@ -49,10 +49,10 @@ TEST(DialogLayoutTest, NoClippedTextNoOverlapOnEitherPage) {
   WorkingDirectory cwd;
   cwd.Write("E6.SER", SeriesText({"1.0", "1.5"}, {"0"}));
   MessageLog log;
-  COrdavinDlg window;
+  MainWindow window;
   window.show();
-  for (QWidget* page : {static_cast<QWidget*>(window.TabControl()->DividerPage()),
-                        static_cast<QWidget*>(window.TabControl()->TargetPage())}) {
+  for (QWidget* page : {static_cast<QWidget*>(window.TabControl()->DividerTab()),
+                        static_cast<QWidget*>(window.TabControl()->TargetTab())}) {
     window.TabControl()->setCurrentWidget(page);
     const std::vector<QWidget*> controls = Controls(page);
     for (QWidget* w : controls) {

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-#include "ui/OrdavinApp.h"
+#include "ui/Application.h"
 #include "ui/ProfileStore.h"
 
 int main(int argc, char** argv) {

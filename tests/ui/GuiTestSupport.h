@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 #include "ui/MessageBoxes.h"
 
 // Readable failure messages for Qt strings.

@@ -3,9 +3,9 @@
 #include <QTableWidget>
 #include <atomic>
 
-#include "EngineFixtures.h"
-#include "divider/DividerOptimizer.h"
-#include "target/TargetOptimizer.h"
+#include "divider/StraightforwardDividerEngine.h"
+#include "support/ValueFixtures.h"
+#include "target/StraightforwardTargetEngine.h"
 #include "ui/ResultsTable.h"
 
 namespace ordavin::ui {
@@ -20,9 +20,9 @@ std::vector<QString> Column(const QTableWidget& list, int c) {
 }
 
 TEST(ResultsTableTest, DividerSortingByEveryColumnAndBack) {
-  CResValueSet set;
+  ValueSet set;
   SetValues(set, {1000, 2200, 4700, 10000});
-  CDividerOptimizer engine(set);
+  StraightforwardDividerEngine engine(set);
   DividerParameters p;
   p.targetFactor = 0.4;
   p.tolerance = 5;
@@ -56,14 +56,14 @@ TEST(ResultsTableTest, DividerSortingByEveryColumnAndBack) {
 }
 
 TEST(ResultsTableTest, TheComparatorFollowsTheLastTableBuilt) {
-  CResValueSet set;
+  ValueSet set;
   SetValues(set, {100, 220, 470});
-  CDividerOptimizer divider(set);
+  StraightforwardDividerEngine divider(set);
   DividerParameters p;
   p.targetFactor = 0.5;
   p.tolerance = 5;
   divider.SetParameters(p);
-  CTargetOptimizer target(set);
+  StraightforwardTargetEngine target(set);
   target.SetParameters({150, 10, ConnectionMode::ParallelAndSeries, 10, 2});
   std::atomic<bool> abort{false};
   divider.Optimize(abort);

@@ -8,11 +8,11 @@
 #include <QTest>
 #include <cstdio>
 
-#include "ui/DividerOptimizePage.h"
+#include "ui/Application.h"
+#include "ui/DividerPage.h"
+#include "ui/MainWindow.h"
 #include "ui/MessageBoxes.h"
-#include "ui/OrdavinApp.h"
-#include "ui/OrdavinDlg.h"
-#include "ui/OrdavinTabCtrl.h"
+#include "ui/PageTabs.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   int boxes = 0;
   ordavin::ui::SetMessageRecorder([&](const QString&, ordavin::ui::MessageIcon) { ++boxes; });
 
-  ordavin::ui::COrdavinDlg window;
+  ordavin::ui::MainWindow window;
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
   window.SeriesCombo()->setCurrentText(QStringLiteral("E24"));
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
   ok = save("target-tab.png") && ok;
 
   window.TabControl()->setCurrentIndex(0);
-  auto* page = window.TabControl()->DividerPage();
+  auto* page = window.TabControl()->DividerTab();
   page->findChild<QComboBox*>(QStringLiteral("upperCountCombo"))->setCurrentIndex(1);
   page->findChild<QComboBox*>(QStringLiteral("lowerCountCombo"))->setCurrentIndex(1);
   page->findChild<QComboBox*>(QStringLiteral("lowerModeCombo"))->setCurrentIndex(1);

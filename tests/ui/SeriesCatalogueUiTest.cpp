@@ -7,12 +7,12 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "ui/DividerOptimizePage.h"
+#include "ui/DividerPage.h"
 #include "ui/GuiTestSupport.h"
-#include "ui/OrdavinDlg.h"
-#include "ui/OrdavinTabCtrl.h"
-#include "ui/ParallelOptimizePage.h"
-#include "ui/ResValueCheckListBox.h"
+#include "ui/MainWindow.h"
+#include "ui/PageTabs.h"
+#include "ui/TargetPage.h"
+#include "ui/ValueChecklist.h"
 
 namespace ordavin::ui {
 namespace {
@@ -29,20 +29,20 @@ std::string Numbers(int count) {
 
 class SeriesCatalogueUiTest : public ::testing::Test {
  protected:
-  std::vector<QString> Entries(const COrdavinDlg& window) const {
+  std::vector<QString> Entries(const MainWindow& window) const {
     std::vector<QString> entries;
     for (int i = 0; i < window.SeriesCombo()->count(); ++i) {
       entries.push_back(window.SeriesCombo()->itemText(i));
     }
     return entries;
   }
-  bool ButtonsEnabled(const COrdavinDlg& window) const {
-    const bool divider = window.TabControl()->DividerPage()->OptimizeButton()->isEnabled();
-    const bool target = window.TabControl()->TargetPage()->OptimizeButton()->isEnabled();
+  bool ButtonsEnabled(const MainWindow& window) const {
+    const bool divider = window.TabControl()->DividerTab()->OptimizeButton()->isEnabled();
+    const bool target = window.TabControl()->TargetTab()->OptimizeButton()->isEnabled();
     EXPECT_EQ(divider, target);
     return divider;
   }
-  void Choose(COrdavinDlg& window, const QString& title) {
+  void Choose(MainWindow& window, const QString& title) {
     window.SeriesCombo()->setCurrentText(title);
     window.OnSelchangeSeries();
   }
@@ -55,7 +55,7 @@ TEST_F(SeriesCatalogueUiTest, ListsAlphabeticallyAndLoadsTheFirst) {
   cwd.Write("e24.ser", SeriesText({"1.0", "1.1"}, {"0"}));
   cwd.Write("E12.SER", SeriesText({"1.0", "1.2", "1.5"}, {"0", "1"}));
   cwd.Write("E6.SER", SeriesText({"1.0"}, {"0"}));
-  COrdavinDlg window;
+  MainWindow window;
   EXPECT_EQ(Entries(window), (std::vector<QString>{"E12", "e24", "E6"}));
   EXPECT_EQ(window.SeriesCombo()->currentText(), "E12");
   EXPECT_EQ(window.ValueList()->count(), 6);
@@ -68,7 +68,7 @@ TEST_F(SeriesCatalogueUiTest, ListsAlphabeticallyAndLoadsTheFirst) {
 }
 
 TEST_F(SeriesCatalogueUiTest, NoFilesAtAll) {
-  COrdavinDlg window;
+  MainWindow window;
   EXPECT_EQ(log.Texts(), std::vector<QString>{"No resistor series files were found."});
   EXPECT_EQ(log.Entries()[0].icon, MessageIcon::Error);
   EXPECT_FALSE(ButtonsEnabled(window));
@@ -78,7 +78,7 @@ TEST_F(SeriesCatalogueUiTest, NoFilesAtAll) {
 
 TEST_F(SeriesCatalogueUiTest, ADirectoryNamedLikeASeriesFailsToLoad) {
   std::filesystem::create_directory(cwd.Dir().path() / "X.SER");
-  COrdavinDlg window;
+  MainWindow window;
   EXPECT_EQ(Entries(window), std::vector<QString>{"X"});
   EXPECT_EQ(log.Texts(), std::vector<QString>{"Loading failed."});
   EXPECT_FALSE(ButtonsEnabled(window));
@@ -88,7 +88,7 @@ TEST_F(SeriesCatalogueUiTest, ADirectoryNamedLikeASeriesFailsToLoad) {
 TEST_F(SeriesCatalogueUiTest, DeletedFileThenAGoodOne) {
   cwd.Write("A.SER", SeriesText({"1", "2"}, {"0"}));
   const auto b = cwd.Write("B.SER", SeriesText({"1", "2", "3"}, {"0"}));
-  COrdavinDlg window;
+  MainWindow window;
   std::filesystem::remove(b);
   Choose(window, "B");
   EXPECT_EQ(log.Texts(), std::vector<QString>{"Loading failed."});
@@ -103,7 +103,7 @@ TEST_F(SeriesCatalogueUiTest, CommentsOnlyLoadsQuietlyWithNoValues) {
   cwd.Write("A.SER", SeriesText({"1", "2"}, {"0"}));
   cwd.Write("B.SER", "; nothing but a comment\n");
   cwd.Write("C.SER", "");
-  COrdavinDlg window;
+  MainWindow window;
   Choose(window, "B");
   EXPECT_TRUE(log.Entries().empty());
   EXPECT_EQ(window.ValueList()->count(), 0);
@@ -119,7 +119,7 @@ TEST_F(SeriesCatalogueUiTest, CommentsOnlyLoadsQuietlyWithNoValues) {
 TEST_F(SeriesCatalogueUiTest, TooManyBaseValuesKeepThePreviousList) {
   cwd.Write("A.SER", SeriesText({"10", "15", "22"}, {"0"}));
   cwd.Write("B.SER", Numbers(1001));
-  COrdavinDlg window;
+  MainWindow window;
   window.ValueList()->SetCheck(1, 0);
   Choose(window, "B");
   EXPECT_EQ(log.Texts(), std::vector<QString>{"Too many base values in B.SER (more than 1000)."});
@@ -142,7 +142,7 @@ TEST_F(SeriesCatalogueUiTest, FilesThatAreNotSeriesFilesNeitherBlockNorTakeTheLi
   cwd.Write("N.SER",
             "\x7f"
             "ELF\0\xff\nbaseval\n\0 47 \xfe\ndecades\n0\n"s);
-  COrdavinDlg window;
+  MainWindow window;
   EXPECT_EQ(Entries(window), (std::vector<QString>{"A", "F", "I", "L", "N", "Z"}));
   EXPECT_TRUE(log.Entries().empty());
 
@@ -183,7 +183,7 @@ TEST_F(SeriesCatalogueUiTest, TheLargestSeriesFillsTheList) {
   text += "\ndecades\n";
   for (int d = 0; d < 20; ++d) text += std::to_string(d) + " ";
   cwd.Write("MAX.SER", text + "\n");
-  COrdavinDlg window;
+  MainWindow window;
   EXPECT_TRUE(log.Entries().empty());
   EXPECT_EQ(window.ValueList()->count(), 20000);
   EXPECT_EQ(window.StatusText()->text(), "20000 resistor values loaded.");
@@ -193,7 +193,7 @@ TEST_F(SeriesCatalogueUiTest, TheLargestSeriesFillsTheList) {
 TEST_F(SeriesCatalogueUiTest, ACapacityErrorAtStartUpLeavesTheWindowWorking) {
   cwd.Write("A.SER", Numbers(1001));
   cwd.Write("B.SER", SeriesText({"10", "15", "22"}, {"0"}));
-  COrdavinDlg window;
+  MainWindow window;
   EXPECT_EQ(log.Texts(), std::vector<QString>{"Too many base values in A.SER (more than 1000)."});
   EXPECT_EQ(window.ValueList()->count(), 0);
   EXPECT_EQ(window.StatusText()->text(), "0 resistor values loaded.");

@@ -11,13 +11,13 @@
 #include <QTest>
 #include <memory>
 
-#include "ui/DividerOptimizePage.h"
+#include "ui/DividerPage.h"
 #include "ui/GuiTestSupport.h"
-#include "ui/OrdavinDlg.h"
-#include "ui/OrdavinTabCtrl.h"
-#include "ui/ParallelOptimizePage.h"
-#include "ui/ResValueCheckListBox.h"
-#include "ui/RunControl.h"
+#include "ui/MainWindow.h"
+#include "ui/PageTabs.h"
+#include "ui/SearchController.h"
+#include "ui/TargetPage.h"
+#include "ui/ValueChecklist.h"
 
 namespace ordavin::ui {
 namespace {
@@ -30,8 +30,8 @@ using testing::WorkingDirectory;
 
 class SessionTest : public ::testing::Test {
  protected:
-  CDividerOptimizePage* Divider() { return window->TabControl()->DividerPage(); }
-  CParallelOptimizePage* Target() { return window->TabControl()->TargetPage(); }
+  DividerPage* Divider() { return window->TabControl()->DividerTab(); }
+  TargetPage* Target() { return window->TabControl()->TargetTab(); }
   void Choose(const QString& title) {
     window->SeriesCombo()->setCurrentText(title);
     window->OnSelchangeSeries();
@@ -64,7 +64,7 @@ class SessionTest : public ::testing::Test {
 
   WorkingDirectory cwd;
   MessageLog log;
-  std::unique_ptr<COrdavinDlg> window;
+  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(SessionTest, StartLoadRunBothKindsAbortSortAndClose) {
@@ -76,7 +76,7 @@ TEST_F(SessionTest, StartLoadRunBothKindsAbortSortAndClose) {
   for (int i = 0; i < 1001; ++i) tooMany += "1 ";
   cwd.Write("C.SER", tooMany + "\ndecades\n0\n");
 
-  window = std::make_unique<COrdavinDlg>();
+  window = std::make_unique<MainWindow>();
   window->show();
   EXPECT_EQ(window->ValueList()->count(), 10);
   Choose("C");

@@ -1,0 +1,92 @@
+#include "target/StraightforwardTargetEngine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "target/TargetArithmetic.h"
+#include "values/ValueSet.h"
+
+namespace ordavin {
+
+bool StraightforwardTargetEngine::NextCombination(std::vector<std::int32_t>& indices,
+                                                  std::uint32_t resistorCount) {
+  std::int32_t* p = indices.data();
+  for (std::uint32_t k = 0; k < resistorCount; ++k) {
+    if (p[k] < p[k + 1]) {
+      std::fill(p, p + k, 0);
+      ++p[k];
+      return true;
+    }
+  }
+  return false;
+}
+
+std::uint64_t StraightforwardTargetEngine::Optimize(const std::atomic<bool>& abortRequested) {
+  const TargetParameters& p = m_parameters;
+  const std::uint32_t n = m_values.WorkingCount();
+  const std::uint32_t count = p.resistorCount;
+  if (count < 1 || n > m_values.WorkingSlots().size() ||
+      n > static_cast<std::uint32_t>(INT32_MAX)) {
+    throw std::invalid_argument("The target search needs at least one resistor per combination.");
+  }
+  if (m_bestMatches.size() < p.maxResults) m_bestMatches.resize(p.maxResults);
+  for (std::uint32_t j = 0; j < p.maxResults; ++j) m_bestMatches[j].error = p.tolerance + 1.0;
+  m_visitedCount.store(0, std::memory_order_relaxed);
+  m_matchingCount = 0;
+  if (n == 0) return 0;  // no multiset to visit
+
+  std::vector<std::int32_t>& positions = m_current.indices;
+  if (positions.size() < count + 2) positions.resize(count + 2);
+  std::fill(positions.begin(), positions.begin() + count, 0);
+  positions[count] = static_cast<std::int32_t>(n) - 1;
+  positions[count + 1] = 0;
+
+  // Every position stays below n, checked once here rather than per lookup.
+  const double* values = m_values.WorkingValues().data();
+  const bool parallel = EvaluatesParallel(p.connectionMode);
+  const bool series = EvaluatesSeries(p.connectionMode);
+  std::uint64_t visited = 0;
+  do {
+    if (abortRequested.load(std::memory_order_relaxed)) break;
+    if (parallel) {
+      m_current.isParallel = true;
+      m_current.total = ParallelTotal(values, positions.data(), count);
+      m_current.error = RelativeError(m_current.total, p.targetResistance);
+      if (std::fabs(m_current.error) < p.tolerance) {
+        InsertCurrent();
+        ++m_matchingCount;
+      }
+      m_visitedCount.store(++visited, std::memory_order_relaxed);
+    }
+    if (series) {
+      m_current.isParallel = false;
+      m_current.total = SeriesTotal(values, positions.data(), count);
+      m_current.error = RelativeError(m_current.total, p.targetResistance);
+      if (std::fabs(m_current.error) < p.tolerance) {
+        InsertCurrent();
+        ++m_matchingCount;
+      }
+      m_visitedCount.store(++visited, std::memory_order_relaxed);
+    }
+  } while (NextCombination(positions, count));
+  return m_matchingCount;
+}
+
+void StraightforwardTargetEngine::InsertCurrent() {
+  const std::uint32_t capacity = m_parameters.maxResults;
+  const double magnitude = std::fabs(m_current.error);
+  std::uint32_t j = 0;
+  while (j < capacity && std::fabs(m_bestMatches[j].error) < magnitude) ++j;
+  if (j == capacity) return;
+  auto first = m_bestMatches.begin() + j;
+  std::rotate(first, m_bestMatches.begin() + (capacity - 1), m_bestMatches.begin() + capacity);
+  TargetMatch& slot = *first;
+  slot.indices.assign(m_current.indices.begin(),
+                      m_current.indices.begin() + m_parameters.resistorCount + 2);
+  slot.isParallel = m_current.isParallel;
+  slot.total = m_current.total;
+  slot.error = m_current.error;
+}
+
+}  // namespace ordavin

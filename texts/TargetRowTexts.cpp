@@ -1,0 +1,41 @@
+#include "texts/TargetRowTexts.h"
+
+#include "texts/EngineeringNotation.h"
+#include "texts/ErrorText.h"
+#include "values/NumberText.h"
+#include "values/ThreeWayCompare.h"
+#include "values/ValueSet.h"
+
+namespace ordavin {
+TargetRowData MakeTargetRowData(std::int32_t rowIndex, const TargetMatch& match) {
+  return {rowIndex, match.isParallel, match.total, match.error};
+}
+
+TargetRowTexts MakeTargetRowTexts(std::int32_t rowIndex, const TargetMatch& match,
+                                  std::uint32_t resistorCount, const ValueSet& values) {
+  std::string resistors;
+  const char* separator = match.isParallel ? "||" : "+";
+  const auto positions = match.Positions(resistorCount);
+  for (std::size_t k = 0; k < positions.size(); ++k) {
+    if (k > 0) resistors += separator;
+    resistors += FormatResistance(values.WorkingValue(static_cast<std::size_t>(positions[k])));
+  }
+  return {FormatRank(std::int64_t{rowIndex} + 1), std::move(resistors),
+          FormatResistance(match.total, 3), FormatError(match.error)};
+}
+
+int CompareTargetRows(const TargetRowData& first, const TargetRowData& second, int column) {
+  switch (column) {
+    case 0:
+      return ThreeWayCompare(static_cast<std::uint32_t>(first.rowIndex),
+                             static_cast<std::uint32_t>(second.rowIndex));
+    case 1:
+    case 2:
+    case 3:
+      return ThreeWayCompare(first.total, second.total);
+    default:
+      return 0;
+  }
+}
+
+}  // namespace ordavin

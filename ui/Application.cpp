@@ -1,0 +1,35 @@
+#include "ui/Application.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include "ui/MainWindow.h"
+#include "ui/ProfileStore.h"
+
+// The icons live in this static library; its resources must be registered by hand.
+static void RegisterResources() { Q_INIT_RESOURCE(ordavin); }
+
+namespace ordavin::ui {
+
+void InstallApplicationIcon() {
+  RegisterResources();
+  QIcon icon;
+  for (const char* size : {"16", "32", "48"}) {
+    icon.addFile(QStringLiteral(":/icons/ordavin-%1.png").arg(QLatin1String(size)));
+  }
+  QApplication::setWindowIcon(icon);
+}
+
+int RunApplication(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setOrganizationName(QString::fromLatin1(ProfileStore::kOrganisation));
+  QApplication::setApplicationName(QString::fromLatin1(ProfileStore::kApplication));
+  QApplication::setApplicationDisplayName(QStringLiteral("Ordavin"));
+  QApplication::setDesktopFileName(QStringLiteral("ordavin"));
+  InstallApplicationIcon();
+  MainWindow window;
+  window.show();
+  return QApplication::exec();
+}
+
+}  // namespace ordavin::ui

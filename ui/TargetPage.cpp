@@ -1,0 +1,70 @@
+#include "ui/TargetPage.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "resources/Strings.h"
+#include "ui/PageWidgets.h"
+
+namespace ordavin::ui {
+
+namespace t = resources::target_page;
+
+TargetPage::TargetPage(DialogLayout& layout, QWidget* parent) : QWidget(parent), m_exchange(this) {
+  setObjectName(QStringLiteral("targetPage"));
+  PageWidgets w(this, layout);
+
+  // Created in the template's order, which the Tab key follows.
+  m_targetEdit = w.Edit("targetResistanceEdit", t::kTarget);
+  w.Label(QStringLiteral("Target resistance"), t::kTargetLabel, m_targetEdit);
+  m_toleranceEdit = w.Edit("toleranceEdit", t::kTolerance);
+  w.Label(QStringLiteral("Required tolerance"), t::kToleranceLabel, m_toleranceEdit);
+  m_resistorCountCombo = w.Combo("resistorCountCombo", t::kCount);
+  w.Label(QStringLiteral("Number of resistors"), t::kCountLabel, m_resistorCountCombo);
+  m_maxResultsEdit = w.Edit("maxResultsEdit", t::kMaxResults);
+  w.Label(QStringLiteral("Max number of results"), t::kMaxResultsLabel, m_maxResultsEdit);
+  m_optimizeButton =
+      w.Button("optimizeButton", QString::fromLatin1(resources::kOptimizeText), t::kOptimizeButton);
+  m_connectionCombo = w.Combo("connectionCombo", t::kConnection);
+  w.Label(QStringLiteral("Connection"), t::kConnectionLabel, m_connectionCombo);
+  m_statusLabel = w.StatusLine(t::kStatusLine);
+
+  m_resistorCountCombo->addItems(
+      {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});
+  m_resistorCountCombo->setCurrentIndex(0);
+  m_connectionCombo->addItems({QStringLiteral("Parallel + series"), QStringLiteral("Parallel only"),
+                               QStringLiteral("Series only")});
+  m_connectionCombo->setCurrentIndex(0);
+
+  m_exchange.AddNumber(m_targetEdit, &m_targetResistance, target_fields::kTargetResistanceRange);
+  m_exchange.AddNumber(m_toleranceEdit, &m_tolerance, target_fields::kToleranceRange);
+  m_exchange.AddCount(m_maxResultsEdit, &m_maxResults, target_fields::kMaxResultsRange);
+  m_exchange.Load();
+
+  connect(m_optimizeButton, &QPushButton::clicked, this, &TargetPage::OnOptimize);
+}
+
+TargetRequest TargetPage::Request() const {
+  return {m_targetResistance, m_tolerance, m_maxResults, m_resistorCount, m_connectionMode};
+}
+
+void TargetPage::OnOptimize() {
+  if (!m_exchange.Save()) return;
+  m_resistorCount = static_cast<std::uint32_t>(m_resistorCountCombo->currentIndex() + 2);
+  switch (m_connectionCombo->currentIndex()) {
+    case 1:
+      m_connectionMode = ConnectionMode::ParallelOnly;
+      break;
+    case 2:
+      m_connectionMode = ConnectionMode::SeriesOnly;
+      break;
+    default:
+      m_connectionMode = ConnectionMode::ParallelAndSeries;
+      break;
+  }
+  Q_EMIT OptimizeRequested();
+}
+
+}  // namespace ordavin::ui

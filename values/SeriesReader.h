@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "values/SeriesDefinition.h"
+
+namespace ordavin {
+
+// Raised when a series file cannot be taken in whole: too many base values or decade
+// exponents, a line longer than the limit, no memory for a line, or a read error after the
+// file was opened. The message is for people.
+class SeriesFileError : public std::invalid_argument {
+ public:
+  using std::invalid_argument::invalid_argument;
+};
+
+// Reads a series file into a definition: sections selected by keyword lines, numbers read
+// token by token. Bounds the file does not set keep the values the definition had.
+class SeriesReader {
+ public:
+  // Longest line a series file may have, in bytes.
+  static constexpr std::size_t kLineLengthLimit = 64 * 1024 * 1024;
+
+  explicit SeriesReader(SeriesDefinition& series) : m_series(series) {}
+
+  // False when the file cannot be opened or is not a regular file; throws SeriesFileError
+  // on a capacity or read error, leaving what was read so far.
+  bool Read(const std::filesystem::path& path);
+
+ private:
+  enum class Section { None, BaseValues, Decades, Minimum, Maximum };
+  void HandleLine(std::string_view line);
+  void StoreBaseValue(double value);
+  void StoreDecade(double value);
+
+  SeriesDefinition& m_series;
+  Section m_section = Section::None;
+  std::string m_fileName;
+};
+
+}  // namespace ordavin
