@@ -17,11 +17,13 @@
 #include "divider/DividerArithmetic.h"
 #include "divider/StraightforwardDividerEngine.h"
 #include "search/BestList.h"
+#include "search/BlockQueue.h"
 #include "search/BucketSort.h"
 #include "search/GallopingSearch.h"
 #include "search/MemoryBudget.h"
 #include "search/MultisetRanks.h"
 #include "search/ParallelWork.h"
+#include "search/ProgressTally.h"
 #include "values/ValueSet.h"
 
 namespace ordavin {
@@ -51,14 +53,6 @@ constexpr std::uint64_t kLowerRanksPerChunk = std::uint64_t{1} << 16;
 constexpr std::uint32_t kLowersPerProgressUpdate = 256;
 // Upper ranks the head start takes between two looks at the abort flag.
 constexpr std::uint64_t kHeadStartStride = std::uint64_t{1} << 14;
-
-struct CandidateBefore {
-  bool operator()(const DividerCandidate& a, const DividerCandidate& b) const {
-    if (a.magnitude != b.magnitude) return a.magnitude < b.magnitude;
-    return a.visitKey > b.visitKey;  // the later visit ranks first
-  }
-};
-using BestCandidates = BestList<DividerCandidate, CandidateBefore>;
 
 // How a side's multisets are keyed: by the bits of their total, or by the complement of the
 // bits of their G. Positive doubles order like their bit patterns, so either key grows with
@@ -770,7 +764,7 @@ std::uint64_t FastDividerEngine::RunFast(const Plan& plan,
                                      (2 * sizeof(std::uint64_t) + 2 * sizeof(KeyRank)));
     fixed = SaturatingAdd(
         fixed, SaturatingMultiply(std::uint64_t{workers} * 2 + 2,
-                                  SaturatingMultiply(p.maxResults, sizeof(DividerCandidate))));
+                                  SaturatingMultiply(p.maxResults, sizeof(RankedCandidate))));
     fixed = SaturatingAdd(fixed, SortedSide::IndexBytes(upperKept));
     m_info.memoryEstimate = SaturatingAdd(fixed, SaturatingMultiply(upperKept, entryBytes));
     const std::uint64_t limit =
@@ -831,7 +825,7 @@ std::uint64_t FastDividerEngine::RunFast(const Plan& plan,
     lists.push_back(std::move(sweeper.best));
   }
   const BestCandidates merged =
-      MergeBestLists<DividerCandidate, CandidateBefore>(lists, p.maxResults);
+      MergeBestLists<RankedCandidate, RankedCandidateBefore>(lists, p.maxResults);
   WriteMatches(plan, merged.Entries());
   return m_matchingCount;
 }
@@ -889,7 +883,7 @@ bool FastDividerEngine::SweepLowers(const Plan& plan, std::vector<Sweeper>& swee
   return !stopped.load();
 }
 
-void FastDividerEngine::WriteMatches(const Plan& plan, std::span<const DividerCandidate> best) {
+void FastDividerEngine::WriteMatches(const Plan& plan, std::span<const RankedCandidate> best) {
   const DividerParameters& p = m_parameters;
   const double* values = m_values.WorkingValues().data();
   const auto last = static_cast<std::int32_t>(plan.n) - 1;
@@ -915,10 +909,7 @@ void FastDividerEngine::WriteMatches(const Plan& plan, std::span<const DividerCa
 
 std::uint64_t FastDividerEngine::RunReference(const std::atomic<bool>& abortRequested) {
   m_info.fallback = true;
-  m_reference->SetParameters(m_parameters);
-  m_matchingCount = RunInsteadOfFastEngine(*m_reference, abortRequested, m_parameters.maxResults,
-                                           m_visitedCount, m_bestMatches);
-  return m_matchingCount;
+  return RunInstead(*m_reference, abortRequested);
 }
 
 }  // namespace ordavin

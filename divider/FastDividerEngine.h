@@ -7,16 +7,11 @@
 #include <vector>
 
 #include "divider/DividerEngine.h"
+#include "search/RankedCandidate.h"
 
 namespace ordavin {
 
 class StraightforwardDividerEngine;
-
-// A match before its figures are written out: its |error| and its place in the visit order.
-struct DividerCandidate {
-  double magnitude;
-  std::uint64_t visitKey;
-};
 
 // The divider search, made fast without changing its answer. The upper network's multisets
 // are evaluated once and sorted by the sum the network stores. Along that order the division
@@ -78,7 +73,7 @@ class FastDividerEngine final : public DividerEngine {
   bool SweepLowers(const Plan& plan, std::vector<Sweeper>& sweepers, const SortedSide& uppers,
                    std::uint64_t weight, bool record, const std::atomic<bool>& abortRequested);
   std::uint64_t RunReference(const std::atomic<bool>& abortRequested);
-  void WriteMatches(const Plan& plan, std::span<const DividerCandidate> best);
+  void WriteMatches(const Plan& plan, std::span<const RankedCandidate> best);
 
   Tuning m_tuning;
   RunInfo m_info;

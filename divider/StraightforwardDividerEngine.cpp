@@ -46,7 +46,7 @@ std::uint64_t StraightforwardDividerEngine::Optimize(const std::atomic<bool>& ab
       n > static_cast<std::uint32_t>(INT32_MAX)) {
     throw std::invalid_argument("The divider search needs at least two working values.");
   }
-  if (m_bestMatches.size() < p.maxResults) m_bestMatches.resize(p.maxResults);
+  ClearBestMatches();
 
   // Every digit stays below n, checked once here rather than per lookup.
   const double* values = m_values.WorkingValues().data();
@@ -54,7 +54,6 @@ std::uint64_t StraightforwardDividerEngine::Optimize(const std::atomic<bool>& ab
   const std::int32_t* upper = m_indices.data();
   const std::int32_t* lower = m_indices.data() + p.upperCount + 2;
 
-  for (std::uint32_t j = 0; j < p.maxResults; ++j) m_bestMatches[j].error = p.tolerance + 1;
   std::uint64_t visited = 0;
   m_matchingCount = 0;
   m_visitedCount.store(0, std::memory_order_relaxed);
@@ -74,19 +73,12 @@ std::uint64_t StraightforwardDividerEngine::Optimize(const std::atomic<bool>& ab
 }
 
 void StraightforwardDividerEngine::InsertMatch(const DividerEvaluation& evaluation) {
-  const std::uint32_t capacity = m_parameters.maxResults;
-  const double magnitude = std::fabs(evaluation.error);
-  std::uint32_t j = 0;
-  while (j < capacity && std::fabs(m_bestMatches[j].error) < magnitude) ++j;
-  if (j == capacity) return;
-  // The last entry drops out and its storage is reused for the new match.
-  auto first = m_bestMatches.begin() + j;
-  std::rotate(first, m_bestMatches.begin() + (capacity - 1), m_bestMatches.begin() + capacity);
-  DividerMatch& slot = *first;
-  static_cast<DividerEvaluation&>(slot) = evaluation;
-  slot.indices.assign(m_indices.begin(), m_indices.end());
-  slot.upperMode = m_parameters.upperMode;
-  slot.lowerMode = m_parameters.lowerMode;
+  DividerMatch* slot = MakeRoomFor(std::fabs(evaluation.error));
+  if (slot == nullptr) return;
+  static_cast<DividerEvaluation&>(*slot) = evaluation;
+  slot->indices.assign(m_indices.begin(), m_indices.end());
+  slot->upperMode = m_parameters.upperMode;
+  slot->lowerMode = m_parameters.lowerMode;
 }
 
 }  // namespace ordavin

@@ -15,6 +15,7 @@
 #include <span>
 #include <vector>
 
+#include "search/BlockQueue.h"
 #include "search/ParallelWork.h"
 
 namespace ordavin {

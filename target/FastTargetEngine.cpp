@@ -11,11 +11,13 @@
 #include <thread>
 #include <utility>
 
-#include "search/BestList.h"
+#include "search/BlockQueue.h"
 #include "search/GallopingSearch.h"
 #include "search/MemoryBudget.h"
 #include "search/MultisetRanks.h"
 #include "search/ParallelWork.h"
+#include "search/ProgressTally.h"
+#include "search/RankedCandidate.h"
 #include "target/StraightforwardTargetEngine.h"
 #include "target/TargetArithmetic.h"
 #include "values/ValueSet.h"
@@ -35,20 +37,6 @@ constexpr std::uint32_t kUnitsPerProgressUpdate = 8;
 constexpr std::uint32_t kMaxValuesFor32BitRanks = 92681;
 
 std::uint64_t Bits(double sum) { return std::bit_cast<std::uint64_t>(sum); }
-
-struct Candidate {
-  double magnitude;
-  std::uint64_t visitKey;
-};
-
-// |error| ascending, then the later visit first, as the straightforward engine inserts.
-struct CandidateBefore {
-  bool operator()(const Candidate& a, const Candidate& b) const {
-    if (a.magnitude != b.magnitude) return a.magnitude < b.magnitude;
-    return a.visitKey > b.visitKey;
-  }
-};
-using CandidateList = BestList<Candidate, CandidateBefore>;
 
 // The error of a combination as a function of its final sum (of values in series, of
 // reciprocals in parallel), and that error turned so that it never falls as the sum grows.
@@ -229,7 +217,7 @@ class FastTargetEngine::Worker {
     for (std::uint32_t k = 0; k < 2; ++k) ResetWindow(k);
   }
 
-  CandidateList& Best() { return m_best; }
+  BestCandidates& Best() { return m_best; }
   std::uint64_t Matching() const { return m_matching; }
   std::uint64_t Accounted() const { return m_accounted; }
   std::vector<AccountedUnit>& Units() { return m_units; }
@@ -422,7 +410,7 @@ class FastTargetEngine::Worker {
   }
 
   const Plan& m_plan;
-  CandidateList m_best;
+  BestCandidates m_best;
   Group m_groups[2];
   Window m_windows[2] = {};
   double m_windowWorst = -1.0;
@@ -590,7 +578,7 @@ std::uint64_t FastTargetEngine::RunFast(Plan& plan, const std::atomic<bool>& abo
     }
   });
 
-  std::vector<CandidateList> lists;
+  std::vector<BestCandidates> lists;
   std::uint64_t visited = 0;
   for (Worker& worker : workers) {
     lists.push_back(std::move(worker.Best()));
@@ -599,8 +587,8 @@ std::uint64_t FastTargetEngine::RunFast(Plan& plan, const std::atomic<bool>& abo
     m_units.insert(m_units.end(), worker.Units().begin(), worker.Units().end());
   }
   m_visitedCount.store(visited, std::memory_order_relaxed);
-  const CandidateList best =
-      MergeBestLists(std::span<const CandidateList>(lists), std::size_t{p.maxResults});
+  const BestCandidates best =
+      MergeBestLists(std::span<const BestCandidates>(lists), std::size_t{p.maxResults});
 
   // The winners' figures, written out with the straightforward engine's own arithmetic.
   const double* values = m_values.WorkingValues().data();
@@ -624,10 +612,7 @@ std::uint64_t FastTargetEngine::RunFast(Plan& plan, const std::atomic<bool>& abo
 
 std::uint64_t FastTargetEngine::RunReference(const std::atomic<bool>& abortRequested) {
   m_info.fallback = true;
-  m_reference->SetParameters(m_parameters);
-  m_matchingCount = RunInsteadOfFastEngine(*m_reference, abortRequested, m_parameters.maxResults,
-                                           m_visitedCount, m_bestMatches);
-  return m_matchingCount;
+  return RunInstead(*m_reference, abortRequested);
 }
 
 }  // namespace ordavin

@@ -30,8 +30,7 @@ std::uint64_t StraightforwardTargetEngine::Optimize(const std::atomic<bool>& abo
       n > static_cast<std::uint32_t>(INT32_MAX)) {
     throw std::invalid_argument("The target search needs at least one resistor per combination.");
   }
-  if (m_bestMatches.size() < p.maxResults) m_bestMatches.resize(p.maxResults);
-  for (std::uint32_t j = 0; j < p.maxResults; ++j) m_bestMatches[j].error = p.tolerance + 1.0;
+  ClearBestMatches();
   m_visitedCount.store(0, std::memory_order_relaxed);
   m_matchingCount = 0;
   if (n == 0) return 0;  // no multiset to visit
@@ -74,19 +73,13 @@ std::uint64_t StraightforwardTargetEngine::Optimize(const std::atomic<bool>& abo
 }
 
 void StraightforwardTargetEngine::InsertCurrent() {
-  const std::uint32_t capacity = m_parameters.maxResults;
-  const double magnitude = std::fabs(m_current.error);
-  std::uint32_t j = 0;
-  while (j < capacity && std::fabs(m_bestMatches[j].error) < magnitude) ++j;
-  if (j == capacity) return;
-  auto first = m_bestMatches.begin() + j;
-  std::rotate(first, m_bestMatches.begin() + (capacity - 1), m_bestMatches.begin() + capacity);
-  TargetMatch& slot = *first;
-  slot.indices.assign(m_current.indices.begin(),
-                      m_current.indices.begin() + m_parameters.resistorCount + 2);
-  slot.isParallel = m_current.isParallel;
-  slot.total = m_current.total;
-  slot.error = m_current.error;
+  TargetMatch* slot = MakeRoomFor(std::fabs(m_current.error));
+  if (slot == nullptr) return;
+  slot->indices.assign(m_current.indices.begin(),
+                       m_current.indices.begin() + m_parameters.resistorCount + 2);
+  slot->isParallel = m_current.isParallel;
+  slot->total = m_current.total;
+  slot->error = m_current.error;
 }
 
 }  // namespace ordavin

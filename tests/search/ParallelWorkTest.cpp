@@ -8,8 +8,10 @@
 #include <thread>
 #include <vector>
 
+#include "search/BlockQueue.h"
 #include "search/MemoryBudget.h"
 #include "search/ParallelWork.h"
+#include "search/ProgressTally.h"
 
 namespace ordavin {
 namespace {
