@@ -35,35 +35,38 @@ DividerRowData MakeDividerRowData(std::int32_t rankIndex, const DividerMatch& ma
 DividerRowTexts MakeDividerRowTexts(std::int32_t rankIndex, const DividerMatch& match,
                                     std::uint32_t upperCount, std::uint32_t lowerCount,
                                     const ValueSet& values) {
-  return {FormatRank(std::int64_t{rankIndex} + 1),
-          JoinResistors(match.UpperDigits(upperCount), match.upperMode, values),
-          JoinResistors(match.LowerDigits(upperCount, lowerCount), match.lowerMode, values),
-          FormatFixed(match.ruTotal, 2),
-          FormatFixed(match.rlTotal, 2),
-          FormatFixed(match.rserTotal, 3),
-          FormatFixed(match.rparTotal, 3),
-          FormatFixed(match.divisionFactor, 8),
-          FormatError(match.error)};
+  DividerRowTexts texts;
+  texts[DividerColumn::Rank] = FormatRank(std::int64_t{rankIndex} + 1);
+  texts[DividerColumn::Ru] = JoinResistors(match.UpperDigits(upperCount), match.upperMode, values);
+  texts[DividerColumn::Rl] =
+      JoinResistors(match.LowerDigits(upperCount, lowerCount), match.lowerMode, values);
+  texts[DividerColumn::RuTotal] = FormatFixed(match.ruTotal, 2);
+  texts[DividerColumn::RlTotal] = FormatFixed(match.rlTotal, 2);
+  texts[DividerColumn::RserTotal] = FormatFixed(match.rserTotal, 3);
+  texts[DividerColumn::RparTotal] = FormatFixed(match.rparTotal, 3);
+  texts[DividerColumn::DivisionFactor] = FormatFixed(match.divisionFactor, 8);
+  texts[DividerColumn::Error] = FormatError(match.error);
+  return texts;
 }
 
 int CompareDividerRows(const DividerRowData& first, const DividerRowData& second, int column) {
   switch (column) {
-    case 0:
+    case DividerColumn::Rank:
       return ThreeWayCompare(static_cast<std::uint32_t>(first.rankIndex),
                              static_cast<std::uint32_t>(second.rankIndex));
-    case 1:
-    case 3:
+    case DividerColumn::Ru:
+    case DividerColumn::RuTotal:
       return ThreeWayCompare(first.ruTotal, second.ruTotal);
-    case 2:
-    case 4:
+    case DividerColumn::Rl:
+    case DividerColumn::RlTotal:
       return ThreeWayCompare(first.rlTotal, second.rlTotal);
-    case 5:
+    case DividerColumn::RserTotal:
       return ThreeWayCompare(first.rserTotal, second.rserTotal);
-    case 6:
+    case DividerColumn::RparTotal:
       return ThreeWayCompare(first.rparTotal, second.rparTotal);
-    case 7:
+    case DividerColumn::DivisionFactor:
       return ThreeWayCompare(first.divisionFactor, second.divisionFactor);
-    case 8:
+    case DividerColumn::Error:
       return ThreeWayCompare(first.error, second.error);
     default:
       return 0;

@@ -24,22 +24,36 @@ struct DividerRowData {
   NetworkMode lowerMode = NetworkMode::Series;
 };
 
+// A column of the divider results as both front ends show it: its title.
 struct DividerColumn {
+  // The columns' positions, left to right. Unscoped, so that a position indexes a row's
+  // texts and names the clicked column as it is.
+  enum Position {
+    Rank,
+    Ru,
+    Rl,
+    RuTotal,
+    RlTotal,
+    RserTotal,
+    RparTotal,
+    DivisionFactor,
+    Error,
+  };
   const char* header;
-  int width;  // pixels
 };
 
 inline constexpr std::array<DividerColumn, 9> kDividerColumns{{
-    {"Rank", 40},
-    {"Ru", 120},
-    {"Rl", 120},
-    {"Ru total", 75},
-    {"Rl total", 75},
-    {"Rser total", 75},
-    {"Rpar total", 75},
-    {"Division factor", 80},
-    {"Error", 90},
+    {"Rank"},
+    {"Ru"},
+    {"Rl"},
+    {"Ru total"},
+    {"Rl total"},
+    {"Rser total"},
+    {"Rpar total"},
+    {"Division factor"},
+    {"Error"},
 }};
+static_assert(kDividerColumns.size() == DividerColumn::Error + 1);
 
 using DividerRowTexts = std::array<std::string, kDividerColumns.size()>;
 
@@ -53,7 +67,8 @@ DividerRowTexts MakeDividerRowTexts(std::int32_t rankIndex, const DividerMatch& 
 // "||" for a parallel network, "+" for a series one.
 const char* NetworkSeparator(NetworkMode mode);
 
-// Ascending order of the clicked column's key: 1, -1, or 0 for equal or unordered keys.
+// Ascending order of the clicked column's key (a DividerColumn::Position): 1, -1, or 0 for
+// equal or unordered keys and for unknown columns.
 int CompareDividerRows(const DividerRowData& first, const DividerRowData& second, int column);
 
 }  // namespace ordavin

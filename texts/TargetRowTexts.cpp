@@ -20,18 +20,22 @@ TargetRowTexts MakeTargetRowTexts(std::int32_t rowIndex, const TargetMatch& matc
     if (k > 0) resistors += separator;
     resistors += FormatResistance(values.WorkingValue(static_cast<std::size_t>(positions[k])));
   }
-  return {FormatRank(std::int64_t{rowIndex} + 1), std::move(resistors),
-          FormatResistance(match.total, 3), FormatError(match.error)};
+  TargetRowTexts texts;
+  texts[TargetColumn::Rank] = FormatRank(std::int64_t{rowIndex} + 1);
+  texts[TargetColumn::Resistors] = std::move(resistors);
+  texts[TargetColumn::RTotal] = FormatResistance(match.total, 3);
+  texts[TargetColumn::Error] = FormatError(match.error);
+  return texts;
 }
 
 int CompareTargetRows(const TargetRowData& first, const TargetRowData& second, int column) {
   switch (column) {
-    case 0:
+    case TargetColumn::Rank:
       return ThreeWayCompare(static_cast<std::uint32_t>(first.rowIndex),
                              static_cast<std::uint32_t>(second.rowIndex));
-    case 1:
-    case 2:
-    case 3:
+    case TargetColumn::Resistors:
+    case TargetColumn::RTotal:
+    case TargetColumn::Error:
       return ThreeWayCompare(first.total, second.total);
     default:
       return 0;

@@ -18,17 +18,25 @@ struct TargetRowData {
   double error = 0.0;
 };
 
+// A column of the target results as both front ends show it: its title.
 struct TargetColumn {
+  // The columns' positions, left to right (see DividerColumn).
+  enum Position {
+    Rank,
+    Resistors,
+    RTotal,
+    Error,
+  };
   const char* header;
-  int width;  // pixels
 };
 
 inline constexpr std::array<TargetColumn, 4> kTargetColumns{{
-    {"Rank", 40},
-    {"Resistors", 300},
-    {"R total", 75},
-    {"Error", 90},
+    {"Rank"},
+    {"Resistors"},
+    {"R total"},
+    {"Error"},
 }};
+static_assert(kTargetColumns.size() == TargetColumn::Error + 1);
 
 using TargetRowTexts = std::array<std::string, kTargetColumns.size()>;
 
@@ -37,7 +45,7 @@ TargetRowData MakeTargetRowData(std::int32_t rowIndex, const TargetMatch& match)
 TargetRowTexts MakeTargetRowTexts(std::int32_t rowIndex, const TargetMatch& match,
                                   std::uint32_t resistorCount, const ValueSet& values);
 
-// Ascending: column 0 by rank, every other known column by the total; 0 for equal or
+// Ascending: the rank column by rank, every other known column by the total; 0 for equal or
 // unordered keys and for unknown columns.
 int CompareTargetRows(const TargetRowData& first, const TargetRowData& second, int column);
 

@@ -5,9 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cstdint>
+#include <optional>
 
 #include "divider/DividerCalculators.h"
 #include "divider/DivisionFactor.h"
+#include "divider/NetworkMode.h"
 #include "resources/Strings.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PageWidgets.h"
@@ -17,10 +20,9 @@ namespace ordavin::ui {
 namespace t = resources::divider_page;
 
 DividerPage::DividerPage(DialogLayout& layout, QWidget* parent)
-    : QWidget(parent),
-      // Until a calculator or Optimize! sets it, the factor is that of the default text.
-      m_divisionFactor(ParseDivisionFactor(divider_fields::kDivisionFactorText)),
-      m_exchange(this) {
+    : QWidget(parent), m_exchange(this) {
+  // Until a calculator or Optimize! sets it, the factor is that of the default text.
+  m_request.divisionFactor = ParseDivisionFactor(divider_fields::kDivisionFactorText);
   setObjectName(QStringLiteral("dividerPage"));
   PageWidgets w(this, layout);
 
@@ -92,20 +94,20 @@ DividerPage::DividerPage(DialogLayout& layout, QWidget* parent)
   // The order in which a validating exchange checks the fields.
   FieldExchange& x = m_exchange;
   x.AddNumber(m_attenuationEdit, &m_attenuation, divider_fields::kAttenuationRange);
-  x.AddNumber(m_toleranceEdit, &m_tolerance, divider_fields::kToleranceRange);
-  x.AddNumber(m_seriesMinEdit, &m_seriesMin, divider_fields::kSeriesMinRange);
-  x.AddNumber(m_seriesMaxEdit, &m_seriesMax, divider_fields::kSeriesMaxRange);
-  x.AddCheck(m_seriesEnabledCheck, &m_seriesEnabled);
-  x.AddNumber(m_parallelMinEdit, &m_parallelMin, divider_fields::kParallelMinRange);
-  x.AddNumber(m_parallelMaxEdit, &m_parallelMax, divider_fields::kParallelMaxRange);
-  x.AddCheck(m_parallelEnabledCheck, &m_parallelEnabled);
+  x.AddNumber(m_toleranceEdit, &m_request.tolerance, divider_fields::kToleranceRange);
+  x.AddNumber(m_seriesMinEdit, &m_request.seriesMin, divider_fields::kSeriesMinRange);
+  x.AddNumber(m_seriesMaxEdit, &m_request.seriesMax, divider_fields::kSeriesMaxRange);
+  x.AddCheck(m_seriesEnabledCheck, &m_request.seriesEnabled);
+  x.AddNumber(m_parallelMinEdit, &m_request.parallelMin, divider_fields::kParallelMinRange);
+  x.AddNumber(m_parallelMaxEdit, &m_request.parallelMax, divider_fields::kParallelMaxRange);
+  x.AddCheck(m_parallelEnabledCheck, &m_request.parallelEnabled);
   x.AddNumber(m_uOutEdit, &m_uOut);
   x.AddNumber(m_uRefEdit, &m_uRef);
   x.AddNumber(m_uGndEdit, &m_uGnd);
-  x.AddCount(m_maxResultsEdit, &m_maxResults, divider_fields::kMaxResultsRange);
+  x.AddCount(m_maxResultsEdit, &m_request.maxResults, divider_fields::kMaxResultsRange);
   x.AddText(m_divisionFactorEdit, &m_divisionFactorText);
-  x.AddNumber(m_sourceEdit, &m_sourceResistance, divider_fields::kSourceResistanceRange);
-  x.AddNumber(m_loadEdit, &m_loadResistance, divider_fields::kLoadResistanceRange);
+  x.AddNumber(m_sourceEdit, &m_request.sourceResistance, divider_fields::kSourceResistanceRange);
+  x.AddNumber(m_loadEdit, &m_request.loadResistance, divider_fields::kLoadResistanceRange);
   x.Load();
 
   connect(attenuatorButton, &QPushButton::clicked, this, &DividerPage::OnCalcAttenuator);
@@ -113,42 +115,22 @@ DividerPage::DividerPage(DialogLayout& layout, QWidget* parent)
   connect(m_optimizeButton, &QPushButton::clicked, this, &DividerPage::OnOptimize);
 }
 
-DividerRequest DividerPage::Request() const {
-  DividerRequest r;
-  r.divisionFactor = m_divisionFactor;
-  r.tolerance = m_tolerance;
-  r.seriesEnabled = m_seriesEnabled;
-  r.seriesMin = m_seriesMin;
-  r.seriesMax = m_seriesMax;
-  r.parallelEnabled = m_parallelEnabled;
-  r.parallelMin = m_parallelMin;
-  r.parallelMax = m_parallelMax;
-  r.upperCount = m_upperCount;
-  r.lowerCount = m_lowerCount;
-  r.upperMode = m_upperMode;
-  r.lowerMode = m_lowerMode;
-  r.maxResults = m_maxResults;
-  r.sourceResistance = m_sourceResistance;
-  r.loadResistance = m_loadResistance;
-  return r;
-}
-
 void DividerPage::OnOptimize() {
   if (!m_exchange.Save()) return;
-  m_divisionFactor = ParseDivisionFactor(m_divisionFactorText.toStdString());
-  m_upperCount = static_cast<std::uint32_t>(m_upperCountCombo->currentIndex() + 1);
-  m_lowerCount = static_cast<std::uint32_t>(m_lowerCountCombo->currentIndex() + 1);
-  m_upperMode = m_upperModeCombo->currentIndex() == 0 ? NetworkMode::Parallel : NetworkMode::Series;
-  m_lowerMode = m_lowerModeCombo->currentIndex() == 0 ? NetworkMode::Parallel : NetworkMode::Series;
+  m_request.divisionFactor = ParseDivisionFactor(m_divisionFactorText.toStdString());
+  m_request.upperCount = static_cast<std::uint32_t>(m_upperCountCombo->currentIndex() + 1);
+  m_request.lowerCount = static_cast<std::uint32_t>(m_lowerCountCombo->currentIndex() + 1);
+  m_request.upperMode =
+      m_upperModeCombo->currentIndex() == 0 ? NetworkMode::Parallel : NetworkMode::Series;
+  m_request.lowerMode =
+      m_lowerModeCombo->currentIndex() == 0 ? NetworkMode::Parallel : NetworkMode::Series;
   Q_EMIT OptimizeRequested();
 }
 
 void DividerPage::OnCalcAttenuator() {
   // A bad field is reported, and the calculator runs on with what the exchange left.
   m_exchange.Save();
-  m_divisionFactor = AttenuatorFactor(m_attenuation);
-  m_divisionFactorText = QString::fromStdString(FormatFactorText(m_divisionFactor));
-  m_exchange.Load();
+  SetCalculatedFactor(AttenuatorFactor(m_attenuation));
 }
 
 void DividerPage::OnCalcRegulator() {
@@ -158,8 +140,12 @@ void DividerPage::OnCalcRegulator() {
     ShowMessage(this, QString::fromLatin1(kInvalidVoltagesMessage), MessageIcon::Error);
     return;
   }
-  m_divisionFactor = *factor;
-  m_divisionFactorText = QString::fromStdString(FormatFactorText(m_divisionFactor));
+  SetCalculatedFactor(*factor);
+}
+
+void DividerPage::SetCalculatedFactor(double factor) {
+  m_request.divisionFactor = factor;
+  m_divisionFactorText = QString::fromStdString(FormatFactorText(factor));
   m_exchange.Load();
 }
 

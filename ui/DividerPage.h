@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
-#include <cstdint>
 
-#include "divider/NetworkMode.h"
-#include "run/DividerPreparation.h"
+#include "run/DividerRequest.h"
+#include "run/FieldLimits.h"
 #include "ui/FieldExchange.h"
 
 class QCheckBox;
@@ -26,8 +26,8 @@ class DividerPage final : public QWidget {
   explicit DividerPage(DialogLayout& layout, QWidget* parent = nullptr);
 
   // The page's values as the last successful Optimize! left them.
-  DividerRequest Request() const;
-  double DivisionFactor() const { return m_divisionFactor; }
+  const DividerRequest& Request() const { return m_request; }
+  double DivisionFactor() const { return m_request.divisionFactor; }
 
   QPushButton* OptimizeButton() const { return m_optimizeButton; }
   QLabel* StatusLabel() const { return m_statusLabel; }
@@ -41,27 +41,17 @@ class DividerPage final : public QWidget {
   void OnCalcAttenuator();
   void OnCalcRegulator();
 
-  // Members, with the page's defaults.
-  double m_tolerance = divider_fields::kTolerance;
-  double m_seriesMin = divider_fields::kSeriesMin;
-  double m_seriesMax = divider_fields::kSeriesMax;
-  bool m_seriesEnabled = divider_fields::kSeriesEnabled;
-  double m_parallelMin = divider_fields::kParallelMin;
-  double m_parallelMax = divider_fields::kParallelMax;
-  bool m_parallelEnabled = divider_fields::kParallelEnabled;
+  // A calculator's result: the factor, its text, and every field shown again.
+  void SetCalculatedFactor(double factor);
+
+  // The fields, with the page's defaults: those a run takes, then the calculators' inputs
+  // and the factor as typed.
+  DividerRequest m_request;
   double m_attenuation = divider_fields::kAttenuation;
-  double m_divisionFactor;
   QString m_divisionFactorText = QString::fromLatin1(divider_fields::kDivisionFactorText);
   double m_uOut = divider_fields::kUOut;
   double m_uRef = divider_fields::kURef;
   double m_uGnd = divider_fields::kUGnd;
-  std::uint32_t m_upperCount = 1;
-  std::uint32_t m_lowerCount = 1;
-  NetworkMode m_upperMode = NetworkMode::Parallel;
-  NetworkMode m_lowerMode = NetworkMode::Parallel;
-  std::uint32_t m_maxResults = divider_fields::kMaxResults;
-  double m_sourceResistance = divider_fields::kSourceResistance;
-  double m_loadResistance = divider_fields::kLoadResistance;
 
   QLineEdit* m_attenuationEdit;
   QLineEdit* m_toleranceEdit;

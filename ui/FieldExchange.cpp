@@ -34,26 +34,28 @@ bool FieldExchange::Refuse(QLineEdit* edit, const QString& message) {
   return false;
 }
 
+template <typename Value, typename Reading>
+bool FieldExchange::Take(QLineEdit* edit, Value* member, const Reading& reading,
+                         const QString& message) {
+  if (!reading.value) return Refuse(edit, message);
+  *member = *reading.value;
+  if (!reading.accepted) return Refuse(edit, message);
+  return true;
+}
+
 void FieldExchange::AddNumber(QLineEdit* edit, double* member, std::optional<FieldRange> range) {
   m_fields.push_back({[this, edit, member, range] {
-                        const NumberFieldReading reading =
-                            ReadNumberField(edit->text().toStdString(), range);
-                        if (!reading.value) return Refuse(edit, NumberMessage(range));
-                        *member = *reading.value;
-                        if (!reading.accepted) return Refuse(edit, NumberMessage(range));
-                        return true;
+                        return Take(edit, member,
+                                    ReadNumberField(edit->text().toStdString(), range),
+                                    NumberMessage(range));
                       },
                       [edit, member] { edit->setText(NumberText(*member)); }});
 }
 
 void FieldExchange::AddCount(QLineEdit* edit, std::uint32_t* member, CountRange range) {
   m_fields.push_back({[this, edit, member, range] {
-                        const CountFieldReading reading =
-                            ReadCountField(edit->text().toStdString(), range);
-                        if (!reading.value) return Refuse(edit, CountMessage(range));
-                        *member = *reading.value;
-                        if (!reading.accepted) return Refuse(edit, CountMessage(range));
-                        return true;
+                        return Take(edit, member, ReadCountField(edit->text().toStdString(), range),
+                                    CountMessage(range));
                       },
                       [edit, member] { edit->setText(QString::number(*member)); }});
 }

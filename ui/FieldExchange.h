@@ -42,6 +42,10 @@ class FieldExchange {
     std::function<void()> load;
   };
   bool Refuse(QLineEdit* edit, const QString& message);
+  // Stores a reading's value when the text was one, and refuses the field when it was not or
+  // the value lies outside the range.
+  template <typename Value, typename Reading>
+  bool Take(QLineEdit* edit, Value* member, const Reading& reading, const QString& message);
 
   QWidget* m_owner;
   std::vector<Field> m_fields;

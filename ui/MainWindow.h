@@ -10,11 +10,6 @@ class QComboBox;
 class QLabel;
 class QTableWidget;
 
-namespace ordavin {
-class DividerEngine;
-class TargetEngine;
-}  // namespace ordavin
-
 namespace ordavin::ui {
 
 class PageTabs;

@@ -19,33 +19,30 @@ QLabel* PageWidgets::Label(const QString& text, resources::DlgRect rect, QWidget
   return label;
 }
 
+template <typename Widget>
+Widget* PageWidgets::Named(Widget* widget, const char* name, resources::DlgRect rect,
+                           DialogLayout::Fit fit) {
+  widget->setObjectName(QString::fromLatin1(name));
+  m_layout.Place(widget, rect, fit);
+  return widget;
+}
+
 QLineEdit* PageWidgets::Edit(const char* name, resources::DlgRect rect) {
-  auto* edit = new QLineEdit(m_page);
-  edit->setObjectName(QString::fromLatin1(name));
-  m_layout.Place(edit, rect, DialogLayout::Fit::None);
-  return edit;
+  return Named(new QLineEdit(m_page), name, rect, DialogLayout::Fit::None);
 }
 
 QCheckBox* PageWidgets::Check(const char* name, const QString& text, resources::DlgRect rect) {
-  auto* box = new QCheckBox(text, m_page);
-  box->setObjectName(QString::fromLatin1(name));
-  m_layout.Place(box, rect);
-  return box;
+  return Named(new QCheckBox(text, m_page), name, rect, DialogLayout::Fit::Text);
 }
 
 QComboBox* PageWidgets::Combo(const char* name, resources::DlgRect rect) {
-  auto* combo = new QComboBox(m_page);
-  combo->setObjectName(QString::fromLatin1(name));
-  m_layout.Place(combo, rect, DialogLayout::Fit::ComboBox);
-  return combo;
+  return Named(new QComboBox(m_page), name, rect, DialogLayout::Fit::ComboBox);
 }
 
 QPushButton* PageWidgets::Button(const char* name, const QString& text, resources::DlgRect rect) {
   auto* button = new QPushButton(text, m_page);
-  button->setObjectName(QString::fromLatin1(name));
   button->setAutoDefault(false);
-  m_layout.Place(button, rect);
-  return button;
+  return Named(button, name, rect, DialogLayout::Fit::Text);
 }
 
 QGroupBox* PageWidgets::Group(const QString& title, resources::DlgRect rect) {

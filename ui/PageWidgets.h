@@ -30,6 +30,10 @@ class PageWidgets {
   QLabel* StatusLine(resources::DlgRect rect);
 
  private:
+  // Gives the widget its object name and places it.
+  template <typename Widget>
+  Widget* Named(Widget* widget, const char* name, resources::DlgRect rect, DialogLayout::Fit fit);
+
   QWidget* m_page;
   DialogLayout& m_layout;
 };

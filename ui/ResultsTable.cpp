@@ -7,11 +7,15 @@
 
 #include "divider/DividerEngine.h"
 #include "target/TargetEngine.h"
+#include "ui/ResultsColumns.h"
 
 namespace ordavin::ui {
 namespace {
 
 constexpr int kRecordRole = Qt::UserRole;
+// The column whose items carry their row's record: the rank, first in either kind.
+constexpr int kRecordColumn = 0;
+static_assert(DividerColumn::Rank == kRecordColumn && TargetColumn::Rank == kRecordColumn);
 
 }  // namespace
 
@@ -26,67 +30,57 @@ void ResultsTable::Clear() {
   m_records.clear();
 }
 
-void ResultsTable::Rebuild(const char* const* headers, const int* widths, int columns) {
+template <typename Column, std::size_t N, typename Match, typename MakeTexts, typename MakeRecord>
+void ResultsTable::Show(ResultsKind kind, const std::array<Column, N>& columns,
+                        const std::array<int, N>& widths, std::span<const Match> matches,
+                        MakeTexts makeTexts, MakeRecord makeRecord) {
   Clear();
   m_list->setColumnCount(0);
-  m_list->setColumnCount(columns);
-  for (int c = 0; c < columns; ++c) {
-    auto* header = new QTableWidgetItem(QString::fromUtf8(headers[c]));
-    header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_list->setHorizontalHeaderItem(c, header);
-    m_list->setColumnWidth(c, static_cast<int>(std::lround(widths[c] * m_widthScale)));
+  m_list->setColumnCount(static_cast<int>(N));
+  for (std::size_t c = 0; c < N; ++c) SetColumn(static_cast<int>(c), columns[c].header, widths[c]);
+  m_list->setRowCount(static_cast<int>(matches.size()));
+  for (std::size_t r = 0; r < matches.size(); ++r) {
+    const auto rank = static_cast<std::int32_t>(r);
+    AddRow(rank, makeTexts(rank, matches[r]), makeRecord(rank, matches[r]));
   }
-}
-
-void ResultsTable::AddRow(int row, const std::string* texts, int columns, Record record) {
-  for (int c = 0; c < columns; ++c) {
-    auto* item = new QTableWidgetItem(QString::fromStdString(texts[c]));
-    item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_list->setItem(row, c, item);
-  }
-  m_list->item(row, 0)->setData(kRecordRole, static_cast<qulonglong>(m_records.size()));
-  m_records.push_back(record);
+  m_kind = kind;
 }
 
 void ResultsTable::ShowDivider(const DividerEngine& engine) {
-  const char* headers[kDividerColumns.size()];
-  int widths[kDividerColumns.size()];
-  for (std::size_t c = 0; c < kDividerColumns.size(); ++c) {
-    headers[c] = kDividerColumns[c].header;
-    widths[c] = kDividerColumns[c].width;
-  }
-  const int columns = static_cast<int>(kDividerColumns.size());
-  Rebuild(headers, widths, columns);
-  const auto matches = engine.KeptMatches();
   const DividerParameters& p = engine.Parameters();
-  m_list->setRowCount(static_cast<int>(matches.size()));
-  for (std::size_t r = 0; r < matches.size(); ++r) {
-    const auto rank = static_cast<std::int32_t>(r);
-    const DividerRowTexts texts =
-        MakeDividerRowTexts(rank, matches[r], p.upperCount, p.lowerCount, engine.Values());
-    AddRow(rank, texts.data(), columns, MakeDividerRowData(rank, matches[r]));
-  }
-  m_kind = ResultsKind::Divider;
+  Show(
+      ResultsKind::Divider, kDividerColumns, kDividerColumnWidths, engine.KeptMatches(),
+      [&](std::int32_t rank, const DividerMatch& match) {
+        return MakeDividerRowTexts(rank, match, p.upperCount, p.lowerCount, engine.Values());
+      },
+      MakeDividerRowData);
 }
 
 void ResultsTable::ShowTarget(const TargetEngine& engine) {
-  const char* headers[kTargetColumns.size()];
-  int widths[kTargetColumns.size()];
-  for (std::size_t c = 0; c < kTargetColumns.size(); ++c) {
-    headers[c] = kTargetColumns[c].header;
-    widths[c] = kTargetColumns[c].width;
-  }
-  const int columns = static_cast<int>(kTargetColumns.size());
-  Rebuild(headers, widths, columns);
-  const auto matches = engine.KeptMatches();
   const std::uint32_t count = engine.Parameters().resistorCount;
-  m_list->setRowCount(static_cast<int>(matches.size()));
-  for (std::size_t r = 0; r < matches.size(); ++r) {
-    const auto rank = static_cast<std::int32_t>(r);
-    const TargetRowTexts texts = MakeTargetRowTexts(rank, matches[r], count, engine.Values());
-    AddRow(rank, texts.data(), columns, MakeTargetRowData(rank, matches[r]));
+  Show(
+      ResultsKind::Target, kTargetColumns, kTargetColumnWidths, engine.KeptMatches(),
+      [&](std::int32_t rank, const TargetMatch& match) {
+        return MakeTargetRowTexts(rank, match, count, engine.Values());
+      },
+      MakeTargetRowData);
+}
+
+void ResultsTable::SetColumn(int column, const char* header, int width) {
+  auto* item = new QTableWidgetItem(QString::fromUtf8(header));
+  item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  m_list->setHorizontalHeaderItem(column, item);
+  m_list->setColumnWidth(column, static_cast<int>(std::lround(width * m_widthScale)));
+}
+
+void ResultsTable::AddRow(int row, std::span<const std::string> texts, Record record) {
+  for (std::size_t c = 0; c < texts.size(); ++c) {
+    auto* item = new QTableWidgetItem(QString::fromStdString(texts[c]));
+    item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_list->setItem(row, static_cast<int>(c), item);
   }
-  m_kind = ResultsKind::Target;
+  m_list->item(row, kRecordColumn)->setData(kRecordRole, static_cast<qulonglong>(m_records.size()));
+  m_records.push_back(record);
 }
 
 void ResultsTable::SortByColumn(int column) {
@@ -101,7 +95,7 @@ void ResultsTable::SortByColumn(int column) {
   for (int r = 0; r < rows; ++r) {
     Row row;
     for (int c = 0; c < columns; ++c) row.items.push_back(m_list->takeItem(r, c));
-    row.record = row.items[0]->data(kRecordRole).toULongLong();
+    row.record = row.items[kRecordColumn]->data(kRecordRole).toULongLong();
     taken.push_back(std::move(row));
   }
   const bool divider = m_kind == ResultsKind::Divider;

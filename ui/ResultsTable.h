@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -39,8 +43,14 @@ class ResultsTable final : public QObject {
 
  private:
   using Record = std::variant<DividerRowData, TargetRowData>;
-  void Rebuild(const char* const* headers, const int* widths, int columns);
-  void AddRow(int row, const std::string* texts, int columns, Record record);
+  // Rebuilds the list with these columns and one row for each match, best first: its texts
+  // from makeTexts(rank, match), its record from makeRecord(rank, match).
+  template <typename Column, std::size_t N, typename Match, typename MakeTexts, typename MakeRecord>
+  void Show(ResultsKind kind, const std::array<Column, N>& columns,
+            const std::array<int, N>& widths, std::span<const Match> matches, MakeTexts makeTexts,
+            MakeRecord makeRecord);
+  void SetColumn(int column, const char* header, int width);
+  void AddRow(int row, std::span<const std::string> texts, Record record);
 
   QTableWidget* m_list;
   double m_widthScale;

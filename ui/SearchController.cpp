@@ -22,7 +22,6 @@
 #include "ui/WaitCursor.h"
 
 namespace ordavin::ui {
-namespace {}  // namespace
 
 SearchController::SearchController(MainWindow& window, ValueSet& values)
     : QObject(&window),
@@ -61,35 +60,28 @@ SearchController::Page SearchController::OtherPage(Kind kind) const {
 }
 
 void SearchController::OnDividerOptimize() {
-  if (m_dividerRunActive) {
-    m_abortRequested = true;
-    return;
-  }
-  if (m_targetRunActive) return;  // its button is disabled; a request queued before is moot
-  WaitCursor::Begin();
-  const Preparation preparation =
-      PrepareDividerRun(m_values, m_window.ValueList()->CheckStates(),
-                        m_window.TabControl()->DividerTab()->Request(), *m_dividerOptimizer);
-  for (const std::string& message : preparation.messages) {
-    ShowMessage(&m_window, QString::fromStdString(message), MessageIcon::Error);
-  }
-  if (!preparation.ready) {
-    WaitCursor::End();
-    return;
-  }
-  Start(Kind::Divider);
+  Optimize(Kind::Divider, [this] {
+    return PrepareDividerRun(m_values, m_window.ValueList()->CheckStates(),
+                             m_window.TabControl()->DividerTab()->Request(), *m_dividerOptimizer);
+  });
 }
 
 void SearchController::OnTargetOptimize() {
-  if (m_targetRunActive) {
+  Optimize(Kind::Target, [this] {
+    return PrepareTargetRun(m_values, m_window.ValueList()->CheckStates(),
+                            m_window.TabControl()->TargetTab()->Request(), *m_targetOptimizer);
+  });
+}
+
+void SearchController::Optimize(Kind kind, const std::function<Preparation()>& prepare) {
+  if (RunActive(kind)) {
     m_abortRequested = true;
     return;
   }
-  if (m_dividerRunActive) return;
+  // The other page's run: its button is disabled, and a request queued before is moot.
+  if (AnyRunActive()) return;
   WaitCursor::Begin();
-  const Preparation preparation =
-      PrepareTargetRun(m_values, m_window.ValueList()->CheckStates(),
-                       m_window.TabControl()->TargetTab()->Request(), *m_targetOptimizer);
+  const Preparation preparation = prepare();
   for (const std::string& message : preparation.messages) {
     ShowMessage(&m_window, QString::fromStdString(message), MessageIcon::Error);
   }
@@ -97,7 +89,7 @@ void SearchController::OnTargetOptimize() {
     WaitCursor::End();
     return;
   }
-  Start(Kind::Target);
+  Start(kind);
 }
 
 void SearchController::SetRunning(Kind kind, bool running) {
@@ -147,8 +139,7 @@ void SearchController::Start(Kind kind) {
 }
 
 void SearchController::OnTimer(Kind kind) {
-  const bool active = kind == Kind::Divider ? m_dividerRunActive : m_targetRunActive;
-  if (!active) return;
+  if (!RunActive(kind)) return;
   const std::uint64_t visited = kind == Kind::Divider ? m_dividerOptimizer->VisitedCount()
                                                       : m_targetOptimizer->VisitedCount();
   PageOf(kind).status->setText(QString::fromStdString(FormatProgress(visited)));

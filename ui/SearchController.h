@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QTimer>
 #include <atomic>
+#include <functional>
 #include <memory>
 
 #include "run/SearchThread.h"
@@ -13,6 +14,7 @@ class QPushButton;
 
 namespace ordavin {
 class ValueSet;
+struct Preparation;
 class DividerEngine;
 class TargetEngine;
 }  // namespace ordavin
@@ -59,8 +61,13 @@ class SearchController final : public QObject {
     QPushButton* button;
     QLabel* status;
   };
+  bool RunActive(Kind kind) const {
+    return kind == Kind::Divider ? m_dividerRunActive : m_targetRunActive;
+  }
   Page PageOf(Kind kind) const;
   Page OtherPage(Kind kind) const;
+  // A page's Optimize!: aborts that page's run, or prepares one and starts it when ready.
+  void Optimize(Kind kind, const std::function<Preparation()>& prepare);
   void Start(Kind kind);
   void OnTimer(Kind kind);
   void OnFinished(Kind kind);

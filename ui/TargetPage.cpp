@@ -4,8 +4,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cstdint>
 
 #include "resources/Strings.h"
+#include "run/FieldLimits.h"
+#include "target/ConnectionMode.h"
 #include "ui/PageWidgets.h"
 
 namespace ordavin::ui {
@@ -38,30 +41,27 @@ TargetPage::TargetPage(DialogLayout& layout, QWidget* parent) : QWidget(parent),
                                QStringLiteral("Series only")});
   m_connectionCombo->setCurrentIndex(0);
 
-  m_exchange.AddNumber(m_targetEdit, &m_targetResistance, target_fields::kTargetResistanceRange);
-  m_exchange.AddNumber(m_toleranceEdit, &m_tolerance, target_fields::kToleranceRange);
-  m_exchange.AddCount(m_maxResultsEdit, &m_maxResults, target_fields::kMaxResultsRange);
+  m_exchange.AddNumber(m_targetEdit, &m_request.targetResistance,
+                       target_fields::kTargetResistanceRange);
+  m_exchange.AddNumber(m_toleranceEdit, &m_request.tolerance, target_fields::kToleranceRange);
+  m_exchange.AddCount(m_maxResultsEdit, &m_request.maxResults, target_fields::kMaxResultsRange);
   m_exchange.Load();
 
   connect(m_optimizeButton, &QPushButton::clicked, this, &TargetPage::OnOptimize);
 }
 
-TargetRequest TargetPage::Request() const {
-  return {m_targetResistance, m_tolerance, m_maxResults, m_resistorCount, m_connectionMode};
-}
-
 void TargetPage::OnOptimize() {
   if (!m_exchange.Save()) return;
-  m_resistorCount = static_cast<std::uint32_t>(m_resistorCountCombo->currentIndex() + 2);
+  m_request.resistorCount = static_cast<std::uint32_t>(m_resistorCountCombo->currentIndex() + 2);
   switch (m_connectionCombo->currentIndex()) {
     case 1:
-      m_connectionMode = ConnectionMode::ParallelOnly;
+      m_request.connectionMode = ConnectionMode::ParallelOnly;
       break;
     case 2:
-      m_connectionMode = ConnectionMode::SeriesOnly;
+      m_request.connectionMode = ConnectionMode::SeriesOnly;
       break;
     default:
-      m_connectionMode = ConnectionMode::ParallelAndSeries;
+      m_request.connectionMode = ConnectionMode::ParallelAndSeries;
       break;
   }
   Q_EMIT OptimizeRequested();

@@ -1,10 +1,8 @@
 #pragma once
 
 #include <QWidget>
-#include <cstdint>
 
-#include "run/TargetPreparation.h"
-#include "target/ConnectionMode.h"
+#include "run/TargetRequest.h"
 #include "ui/FieldExchange.h"
 
 class QComboBox;
@@ -24,7 +22,8 @@ class TargetPage final : public QWidget {
  public:
   explicit TargetPage(DialogLayout& layout, QWidget* parent = nullptr);
 
-  TargetRequest Request() const;
+  // The page's values as the last successful Optimize! left them.
+  const TargetRequest& Request() const { return m_request; }
 
   QPushButton* OptimizeButton() const { return m_optimizeButton; }
   QLabel* StatusLabel() const { return m_statusLabel; }
@@ -37,11 +36,8 @@ class TargetPage final : public QWidget {
 
   QComboBox* m_resistorCountCombo;
   QComboBox* m_connectionCombo;
-  double m_targetResistance = target_fields::kTargetResistance;
-  double m_tolerance = target_fields::kTolerance;
-  std::uint32_t m_maxResults = target_fields::kMaxResults;
-  std::uint32_t m_resistorCount = 2;
-  ConnectionMode m_connectionMode = ConnectionMode::ParallelAndSeries;
+  // The fields, with the page's defaults.
+  TargetRequest m_request;
   QPushButton* m_optimizeButton;
   QLabel* m_statusLabel;
   QLineEdit* m_targetEdit;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <utility>
 
 #include "support/ValueFixtures.h"
 #include "texts/DividerRowTexts.h"
@@ -28,15 +30,15 @@ TEST(DividerRowTextsTest, WorkedExampleRow) {
   ValueSet set;
   SetValues(set, {1000, 2200, 10000});
   const DividerRowTexts texts = MakeDividerRowTexts(0, ExampleMatch(), 2, 2, set);
-  EXPECT_EQ(texts[0], "1 ");
-  EXPECT_EQ(texts[1], "10.00 k\u2126||10.00 k\u2126");
-  EXPECT_EQ(texts[2], "1.00 k\u2126+2.20 k\u2126");
-  EXPECT_EQ(texts[3], "5000.00");
-  EXPECT_EQ(texts[4], "3200.00");
-  EXPECT_EQ(texts[5], "8200.000");
-  EXPECT_EQ(texts[6], "1951.220");
-  EXPECT_EQ(texts[7], "0.39024390");
-  EXPECT_EQ(texts[8], "+0.063 %");
+  EXPECT_EQ(texts[DividerColumn::Rank], "1 ");
+  EXPECT_EQ(texts[DividerColumn::Ru], "10.00 k\u2126||10.00 k\u2126");
+  EXPECT_EQ(texts[DividerColumn::Rl], "1.00 k\u2126+2.20 k\u2126");
+  EXPECT_EQ(texts[DividerColumn::RuTotal], "5000.00");
+  EXPECT_EQ(texts[DividerColumn::RlTotal], "3200.00");
+  EXPECT_EQ(texts[DividerColumn::RserTotal], "8200.000");
+  EXPECT_EQ(texts[DividerColumn::RparTotal], "1951.220");
+  EXPECT_EQ(texts[DividerColumn::DivisionFactor], "0.39024390");
+  EXPECT_EQ(texts[DividerColumn::Error], "+0.063 %");
 }
 
 TEST(DividerRowTextsTest, SingleResistorHasNoSeparatorAndRanksPastNine) {
@@ -47,38 +49,46 @@ TEST(DividerRowTextsTest, SingleResistorHasNoSeparatorAndRanksPastNine) {
   m.upperMode = NetworkMode::Series;
   m.lowerMode = NetworkMode::Parallel;
   const DividerRowTexts texts = MakeDividerRowTexts(11, m, 1, 1, set);
-  EXPECT_EQ(texts[0], "12");
-  EXPECT_EQ(texts[1], "470.00 \u2126");
-  EXPECT_EQ(texts[2], "1.00 k\u2126");
-  EXPECT_EQ(texts[8], "Zero");
+  EXPECT_EQ(texts[DividerColumn::Rank], "12");
+  EXPECT_EQ(texts[DividerColumn::Ru], "470.00 \u2126");
+  EXPECT_EQ(texts[DividerColumn::Rl], "1.00 k\u2126");
+  EXPECT_EQ(texts[DividerColumn::Error], "Zero");
 }
 
-TEST(DividerRowTextsTest, ColumnsAndWidths) {
-  const char* headers[] = {"Rank",     "Ru",         "Rl",         "Ru total",
-                           "Rl total", "Rser total", "Rpar total", "Division factor",
-                           "Error"};
-  const int widths[] = {40, 120, 120, 75, 75, 75, 75, 80, 90};
+TEST(DividerRowTextsTest, ColumnTitlesInTheirPositions) {
+  const std::pair<DividerColumn::Position, const char*> columns[] = {
+      {DividerColumn::Rank, "Rank"},
+      {DividerColumn::Ru, "Ru"},
+      {DividerColumn::Rl, "Rl"},
+      {DividerColumn::RuTotal, "Ru total"},
+      {DividerColumn::RlTotal, "Rl total"},
+      {DividerColumn::RserTotal, "Rser total"},
+      {DividerColumn::RparTotal, "Rpar total"},
+      {DividerColumn::DivisionFactor, "Division factor"},
+      {DividerColumn::Error, "Error"},
+  };
+  ASSERT_EQ(kDividerColumns.size(), std::size(columns));
   for (std::size_t c = 0; c < kDividerColumns.size(); ++c) {
-    EXPECT_STREQ(kDividerColumns[c].header, headers[c]);
-    EXPECT_EQ(kDividerColumns[c].width, widths[c]);
+    EXPECT_EQ(static_cast<std::size_t>(columns[c].first), c);
+    EXPECT_STREQ(kDividerColumns[c].header, columns[c].second);
   }
 }
 
 TEST(CompareDividerRowsTest, AscendingByTheColumnsKey) {
   DividerRowData a{0, 10, 20, 0.3, 30, 5, -0.2, NetworkMode::Parallel, NetworkMode::Series};
   DividerRowData b{1, 20, 10, 0.2, 40, 4, 0.1, NetworkMode::Parallel, NetworkMode::Series};
-  EXPECT_EQ(CompareDividerRows(a, b, 0), -1);
-  EXPECT_EQ(CompareDividerRows(a, b, 1), -1);
-  EXPECT_EQ(CompareDividerRows(a, b, 3), -1);
-  EXPECT_EQ(CompareDividerRows(a, b, 2), 1);
-  EXPECT_EQ(CompareDividerRows(a, b, 4), 1);
-  EXPECT_EQ(CompareDividerRows(a, b, 5), -1);
-  EXPECT_EQ(CompareDividerRows(a, b, 6), 1);
-  EXPECT_EQ(CompareDividerRows(a, b, 7), 1);
+  EXPECT_EQ(CompareDividerRows(a, b, DividerColumn::Rank), -1);
+  EXPECT_EQ(CompareDividerRows(a, b, DividerColumn::Ru), -1);
+  EXPECT_EQ(CompareDividerRows(a, b, DividerColumn::RuTotal), -1);
+  EXPECT_EQ(CompareDividerRows(a, b, DividerColumn::Rl), 1);
+  EXPECT_EQ(CompareDividerRows(a, b, DividerColumn::RlTotal), 1);
+  EXPECT_EQ(CompareDividerRows(a, b, DividerColumn::RserTotal), -1);
+  EXPECT_EQ(CompareDividerRows(a, b, DividerColumn::RparTotal), 1);
+  EXPECT_EQ(CompareDividerRows(a, b, DividerColumn::DivisionFactor), 1);
   // Signed error, not its magnitude.
-  EXPECT_EQ(CompareDividerRows(a, b, 8), -1);
-  EXPECT_EQ(CompareDividerRows(b, a, 8), 1);
-  EXPECT_EQ(CompareDividerRows(a, a, 8), 0);
+  EXPECT_EQ(CompareDividerRows(a, b, DividerColumn::Error), -1);
+  EXPECT_EQ(CompareDividerRows(b, a, DividerColumn::Error), 1);
+  EXPECT_EQ(CompareDividerRows(a, a, DividerColumn::Error), 0);
   EXPECT_EQ(CompareDividerRows(a, b, 9), 0);
   EXPECT_EQ(CompareDividerRows(a, b, -1), 0);
 }
@@ -88,10 +98,10 @@ TEST(CompareDividerRowsTest, RankIsUnsignedAndNaNComparesEqual) {
   DividerRowData b;
   a.rankIndex = -1;
   b.rankIndex = 5;
-  EXPECT_EQ(CompareDividerRows(a, b, 0), 1);
+  EXPECT_EQ(CompareDividerRows(a, b, DividerColumn::Rank), 1);
   a.error = std::nan("");
-  EXPECT_EQ(CompareDividerRows(a, b, 8), 0);
-  EXPECT_EQ(CompareDividerRows(b, a, 8), 0);
+  EXPECT_EQ(CompareDividerRows(a, b, DividerColumn::Error), 0);
+  EXPECT_EQ(CompareDividerRows(b, a, DividerColumn::Error), 0);
 }
 
 }  // namespace
