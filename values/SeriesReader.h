@@ -23,7 +23,7 @@ class SeriesFileError : public std::invalid_argument {
 class SeriesReader {
  public:
   // Longest line a series file may have, in bytes.
-  static constexpr std::size_t kLineLengthLimit = 64 * 1024 * 1024;
+  static constexpr std::size_t kLineLengthLimit = std::size_t{64} * 1024 * 1024;
 
   explicit SeriesReader(SeriesDefinition& series) : m_series(series) {}
 
