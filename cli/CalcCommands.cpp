@@ -1,9 +1,9 @@
-#include <cmath>
 #include <optional>
 
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
+#include "cli/OptionNames.h"
 #include "divider/DividerCalculators.h"
 #include "run/FieldLimits.h"
 

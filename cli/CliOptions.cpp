@@ -3,20 +3,16 @@
 #include <cmath>
 #include <optional>
 
+#include "cli/TerminalText.h"
 #include "divider/DivisionFactor.h"
 #include "values/NumberText.h"
 
 namespace ordavin::cli {
 namespace {
 
-// Enough to recognise the value; a longer echo only buries the message.
-constexpr std::size_t kEchoLimit = 40;
-
 [[noreturn]] void Reject(std::string_view option, const std::string& what) {
   throw UsageError("Invalid value for " + std::string(option) + ": " + what + ".");
 }
-
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 double CheckedNumber(std::string_view option, std::string_view text, std::string_view role,
                      FieldRange range) {
@@ -38,34 +34,6 @@ std::string DescribeRange(FieldRange range) {
 
 std::string DescribeRange(CountRange range) {
   return std::to_string(range.min) + " to " + std::to_string(range.max);
-}
-
-std::string QuoteForMessage(std::string_view text) {
-  std::size_t length = text.size();
-  bool cut = false;
-  if (length > kEchoLimit) {
-    length = kEchoLimit;
-    // Never split a UTF-8 sequence.
-    while (length > 0 && IsContinuationByte(text[length])) --length;
-    cut = true;
-  }
-  std::string quoted = "\"";
-  static constexpr char kHex[] = "0123456789abcdef";
-  for (std::size_t i = 0; i < length; ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if (byte < 0x20 || byte == 0x7F) {
-      quoted += "\\x";
-      quoted += kHex[byte >> 4];
-      quoted += kHex[byte & 0xF];
-    } else if (byte == '"' || byte == '\\') {
-      quoted += '\\';
-      quoted += static_cast<char>(byte);
-    } else {
-      quoted += static_cast<char>(byte);
-    }
-  }
-  quoted += cut ? "...\"" : "\"";
-  return quoted;
 }
 
 double ReadNumberOption(std::string_view option, std::string_view text, FieldRange range) {
@@ -91,6 +59,16 @@ std::uint32_t ReadCountOption(std::string_view option, std::string_view text, Co
     Reject(option, outside);
   }
   Reject(option, QuoteForMessage(text) + " is not a whole number");
+}
+
+void ApplyNumberOption(std::string_view option, const std::optional<std::string>& text,
+                       FieldRange range, double& value) {
+  if (text) value = ReadNumberOption(option, *text, range);
+}
+
+void ApplyCountOption(std::string_view option, const std::optional<std::string>& text,
+                      CountRange range, std::uint32_t& value) {
+  if (text) value = ReadCountOption(option, *text, range);
 }
 
 Window ReadWindowOption(std::string_view option, std::string_view text, FieldRange minRange,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -19,10 +20,6 @@ class UsageError : public std::invalid_argument {
   using std::invalid_argument::invalid_argument;
 };
 
-// The text as it may be echoed in a message: quoted, control characters escaped, cut short
-// when long so that a huge argument cannot flood the terminal.
-std::string QuoteForMessage(std::string_view text);
-
 // "0 to 5": a range as the help and the messages write it.
 std::string DescribeRange(FieldRange range);
 std::string DescribeRange(CountRange range);
@@ -35,6 +32,13 @@ double ReadFiniteNumberOption(std::string_view option, std::string_view text);
 
 // An unsigned whole number within range.
 std::uint32_t ReadCountOption(std::string_view option, std::string_view text, CountRange range);
+
+// When the option was given, its value, read as above, replaces `value`; otherwise `value`
+// keeps its default.
+void ApplyNumberOption(std::string_view option, const std::optional<std::string>& text,
+                       FieldRange range, double& value);
+void ApplyCountOption(std::string_view option, const std::optional<std::string>& text,
+                      CountRange range, std::uint32_t& value);
 
 // A resistance window "MIN:MAX", or "off". Minimum above maximum is left to the run's
 // preparation, which refuses it with the page's message.

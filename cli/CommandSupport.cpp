@@ -1,8 +1,6 @@
 #include "cli/CommandSupport.h"
 
-#include "cli/TextTable.h"
 #include "texts/Messages.h"
-#include "texts/RunTexts.h"
 #include "values/ValueSet.h"
 
 namespace ordavin::cli {
@@ -38,12 +36,6 @@ std::optional<SearchOutcome> RunReportedSearch(
     return std::nullopt;
   }
   return outcome;
-}
-
-void WriteResultText(const std::vector<std::string>& headers,
-                     const std::vector<std::vector<std::string>>& rows, std::uint64_t visited,
-                     std::uint64_t matching, double seconds, std::ostream& out) {
-  out << FormatTable(headers, rows) << '\n' << FormatSummary(visited, matching, seconds) << '\n';
 }
 
 Json NumbersJson(std::span<const double> numbers) {

@@ -12,7 +12,6 @@
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "cli/SearchRunner.h"
-#include "texts/Messages.h"
 
 namespace ordavin {
 class ValueSet;
@@ -32,11 +31,6 @@ void WriteMessages(const std::vector<std::string>& messages, std::ostream& err);
 std::optional<SearchOutcome> RunReportedSearch(
     const std::function<void(const std::atomic<bool>&)>& search,
     const std::function<std::uint64_t()>& visitedCount, const Streams& streams);
-
-// The results table followed by the summary box's three lines.
-void WriteResultText(const std::vector<std::string>& headers,
-                     const std::vector<std::vector<std::string>>& rows, std::uint64_t visited,
-                     std::uint64_t matching, double seconds, std::ostream& out);
 
 // JSON lists of plain numbers, of working-set positions and of the resistors at them.
 Json NumbersJson(std::span<const double> numbers);

@@ -6,31 +6,6 @@
 
 namespace ordavin::cli {
 
-// Option names, shared by the parser and the messages that name them.
-namespace option_names {
-inline constexpr const char* kSeries = "--series";
-inline constexpr const char* kJson = "--json";
-inline constexpr const char* kFactor = "--factor";
-inline constexpr const char* kTolerance = "--tolerance";
-inline constexpr const char* kUpper = "--upper";
-inline constexpr const char* kUpperMode = "--upper-mode";
-inline constexpr const char* kLower = "--lower";
-inline constexpr const char* kLowerMode = "--lower-mode";
-inline constexpr const char* kSeriesWindow = "--series-window";
-inline constexpr const char* kParallelWindow = "--parallel-window";
-inline constexpr const char* kSource = "--source";
-inline constexpr const char* kLoad = "--load";
-inline constexpr const char* kMaxResults = "--max-results";
-inline constexpr const char* kUntick = "--untick";
-inline constexpr const char* kTarget = "--target";
-inline constexpr const char* kCount = "--count";
-inline constexpr const char* kConnection = "--connection";
-inline constexpr const char* kAttenuation = "DB";
-inline constexpr const char* kUOut = "UOUT";
-inline constexpr const char* kURef = "UREF";
-inline constexpr const char* kUGnd = "UGND";
-}  // namespace option_names
-
 // Where a command writes. Progress is shown only when err is a terminal.
 struct Streams {
   std::ostream& out;
@@ -44,9 +19,15 @@ struct ValuesArguments {
   bool json = false;
 };
 
-struct DividerArguments {
+// What both search commands take: the series, the form of the output and the values that
+// stay out of the search.
+struct SearchArguments {
   std::string seriesPath;
   bool json = false;
+  std::optional<std::string> untick;
+};
+
+struct DividerArguments : SearchArguments {
   std::optional<std::string> factor;
   std::optional<std::string> tolerance;
   std::optional<std::string> upper;
@@ -58,18 +39,14 @@ struct DividerArguments {
   std::optional<std::string> source;
   std::optional<std::string> load;
   std::optional<std::string> maxResults;
-  std::optional<std::string> untick;
 };
 
-struct TargetArguments {
-  std::string seriesPath;
-  bool json = false;
+struct TargetArguments : SearchArguments {
   std::optional<std::string> target;
   std::optional<std::string> tolerance;
   std::optional<std::string> count;
   std::optional<std::string> connection;
   std::optional<std::string> maxResults;
-  std::optional<std::string> untick;
 };
 
 struct AttenuatorArguments {

@@ -1,4 +1,4 @@
-#include <span>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -6,6 +6,7 @@
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/OptionNames.h"
 #include "cli/SearchCommand.h"
 #include "divider/DividerEngineFactory.h"
 #include "run/DividerPreparation.h"
@@ -19,62 +20,58 @@ namespace {
 namespace names = option_names;
 namespace fields = divider_fields;
 
+// A window option, when given, over the request's switch and bounds; "off" leaves the bounds
+// as they are.
+void ApplyWindowOption(const char* option, const std::optional<std::string>& text,
+                       FieldRange minRange, FieldRange maxRange, bool& enabled, double& min,
+                       double& max) {
+  if (!text) return;
+  const Window window = ReadWindowOption(option, *text, minRange, maxRange);
+  enabled = window.enabled;
+  if (window.enabled) {
+    min = window.min;
+    max = window.max;
+  }
+}
+
 // The page's request with the given options applied over its defaults.
 DividerRequest ReadRequest(const DividerArguments& a) {
   DividerRequest request;
   request.divisionFactor =
       ReadDivisionFactorOption(names::kFactor, a.factor.value_or(fields::kDivisionFactorText));
-  if (a.tolerance) {
-    request.tolerance = ReadNumberOption(names::kTolerance, *a.tolerance, fields::kToleranceRange);
-  }
-  if (a.upper) {
-    request.upperCount = ReadCountOption(names::kUpper, *a.upper, fields::kNetworkCountRange);
-  }
+  ApplyNumberOption(names::kTolerance, a.tolerance, fields::kToleranceRange, request.tolerance);
+  ApplyCountOption(names::kUpper, a.upper, fields::kNetworkCountRange, request.upperCount);
   if (a.upperMode) request.upperMode = ReadNetworkModeOption(names::kUpperMode, *a.upperMode);
-  if (a.lower) {
-    request.lowerCount = ReadCountOption(names::kLower, *a.lower, fields::kNetworkCountRange);
-  }
+  ApplyCountOption(names::kLower, a.lower, fields::kNetworkCountRange, request.lowerCount);
   if (a.lowerMode) request.lowerMode = ReadNetworkModeOption(names::kLowerMode, *a.lowerMode);
-  if (a.seriesWindow) {
-    const Window window = ReadWindowOption(names::kSeriesWindow, *a.seriesWindow,
-                                           fields::kSeriesMinRange, fields::kSeriesMaxRange);
-    request.seriesEnabled = window.enabled;
-    if (window.enabled) {
-      request.seriesMin = window.min;
-      request.seriesMax = window.max;
-    }
-  }
-  if (a.parallelWindow) {
-    const Window window = ReadWindowOption(names::kParallelWindow, *a.parallelWindow,
-                                           fields::kParallelMinRange, fields::kParallelMaxRange);
-    request.parallelEnabled = window.enabled;
-    if (window.enabled) {
-      request.parallelMin = window.min;
-      request.parallelMax = window.max;
-    }
-  }
-  if (a.source) {
-    request.sourceResistance =
-        ReadNumberOption(names::kSource, *a.source, fields::kSourceResistanceRange);
-  }
-  if (a.load) {
-    request.loadResistance = ReadNumberOption(names::kLoad, *a.load, fields::kLoadResistanceRange);
-  }
-  if (a.maxResults) {
-    request.maxResults =
-        ReadCountOption(names::kMaxResults, *a.maxResults, fields::kMaxResultsRange);
-  }
+  ApplyWindowOption(names::kSeriesWindow, a.seriesWindow, fields::kSeriesMinRange,
+                    fields::kSeriesMaxRange, request.seriesEnabled, request.seriesMin,
+                    request.seriesMax);
+  ApplyWindowOption(names::kParallelWindow, a.parallelWindow, fields::kParallelMinRange,
+                    fields::kParallelMaxRange, request.parallelEnabled, request.parallelMin,
+                    request.parallelMax);
+  ApplyNumberOption(names::kSource, a.source, fields::kSourceResistanceRange,
+                    request.sourceResistance);
+  ApplyNumberOption(names::kLoad, a.load, fields::kLoadResistanceRange, request.loadResistance);
+  ApplyCountOption(names::kMaxResults, a.maxResults, fields::kMaxResultsRange, request.maxResults);
   return request;
 }
 
-Json MatchJson(std::int32_t rankIndex, const DividerMatch& match, const DividerParameters& p,
-               const ValueSet& values) {
+std::vector<std::string> RowTexts(std::int32_t rankIndex, const DividerMatch& match,
+                                  const DividerParameters& p, const ValueSet& values) {
   const DividerRowTexts texts =
       MakeDividerRowTexts(rankIndex, match, p.upperCount, p.lowerCount, values);
+  return {texts.begin(), texts.end()};
+}
+
+void AddDocumentFields(Json& document, const DividerParameters& p) {
+  document["target_factor"] = p.targetFactor;
+}
+
+void AddMatchFields(Json& row, const DividerMatch& match, const std::vector<std::string>& texts,
+                    const DividerParameters& p, const ValueSet& values) {
   const auto upper = match.UpperDigits(p.upperCount);
   const auto lower = match.LowerDigits(p.upperCount, p.lowerCount);
-  Json row = Json::object();
-  row["rank"] = rankIndex + 1;
   row["upper_indices"] = PositionsJson(upper);
   row["lower_indices"] = PositionsJson(lower);
   row["upper"] = ResistorsJson(upper, values);
@@ -87,59 +84,25 @@ Json MatchJson(std::int32_t rankIndex, const DividerMatch& match, const DividerP
   row["rpar_total"] = match.rparTotal;
   row["division_factor"] = match.divisionFactor;
   row["error"] = match.error;
-  row["ru_text"] = texts[1];
-  row["rl_text"] = texts[2];
-  row["error_text"] = texts[8];
-  return row;
-}
-
-Json ResultJson(const DividerEngine& engine, const ValueSet& values, const SearchOutcome& outcome) {
-  const DividerParameters& p = engine.Parameters();
-  Json matches = Json::array();
-  const auto kept = engine.KeptMatches();
-  for (std::size_t j = 0; j < kept.size(); ++j) {
-    matches.push_back(MatchJson(static_cast<std::int32_t>(j), kept[j], p, values));
-  }
-  Json document = Json::object();
-  document["kind"] = "divider";
-  document["target_factor"] = p.targetFactor;
-  document["working_set"] = NumbersJson(values.WorkingValues());
-  document["visited"] = engine.VisitedCount();
-  document["matching"] = engine.MatchingCount();
-  document["seconds"] = outcome.seconds;
-  document["aborted"] = outcome.aborted;
-  document["matches"] = std::move(matches);
-  return document;
-}
-
-void WriteText(const DividerEngine& engine, const ValueSet& values, const SearchOutcome& outcome,
-               std::ostream& out) {
-  const DividerParameters& p = engine.Parameters();
-  std::vector<std::string> headers;
-  for (const DividerColumn& column : kDividerColumns) headers.emplace_back(column.header);
-  std::vector<std::vector<std::string>> rows;
-  const auto kept = engine.KeptMatches();
-  for (std::size_t j = 0; j < kept.size(); ++j) {
-    const DividerRowTexts texts = MakeDividerRowTexts(static_cast<std::int32_t>(j), kept[j],
-                                                      p.upperCount, p.lowerCount, values);
-    rows.emplace_back(texts.begin(), texts.end());
-  }
-  WriteResultText(headers, rows, engine.VisitedCount(), engine.MatchingCount(), outcome.seconds,
-                  out);
+  row["ru_text"] = texts[DividerColumn::Ru];
+  row["rl_text"] = texts[DividerColumn::Rl];
+  row["error_text"] = texts[DividerColumn::Error];
 }
 
 }  // namespace
 
 int RunDividerCommand(const DividerArguments& arguments, const Streams& streams) {
   const DividerRequest request = ReadRequest(arguments);
-  const SearchCommandSteps<DividerEngine> steps{
-      MakeDividerEngine,
-      [&request](ValueSet& values, std::span<const std::int32_t> checkStates,
-                 DividerEngine& engine) {
-        return PrepareDividerRun(values, checkStates, request, engine);
-      },
-      ResultJson, WriteText};
-  return RunSearchCommand(arguments.seriesPath, arguments.untick, arguments.json, steps, streams);
+  const SearchCommandSteps<DividerEngine, DividerRequest> steps{
+      .makeEngine = MakeDividerEngine,
+      .prepare = PrepareDividerRun,
+      .headers = ColumnHeaders(kDividerColumns),
+      .rowTexts = RowTexts,
+      .kind = "divider",
+      .addDocumentFields = AddDocumentFields,
+      .addMatchFields = AddMatchFields,
+  };
+  return RunSearchCommand(arguments, request, steps, streams);
 }
 
 }  // namespace ordavin::cli

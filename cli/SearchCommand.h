@@ -2,11 +2,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <span>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "cli/CliOptions.h"
@@ -14,37 +17,105 @@
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
+#include "cli/OptionNames.h"
+#include "cli/TextTable.h"
 #include "run/DividerPreparation.h"
+#include "texts/RunTexts.h"
 #include "values/ValueSet.h"
 
 namespace ordavin::cli {
 
 // What differs between the divider and the target command once their options are read.
-template <class Engine>
+template <class Engine, class Request>
 struct SearchCommandSteps {
+  using Match = typename decltype(std::declval<const Engine&>().KeptMatches())::value_type;
+  using Parameters = std::remove_cvref_t<decltype(std::declval<const Engine&>().Parameters())>;
+
   std::function<std::unique_ptr<Engine>(const ValueSet&)> makeEngine;
-  std::function<Preparation(ValueSet&, std::span<const std::int32_t>, Engine&)> prepare;
-  std::function<Json(const Engine&, const ValueSet&, const SearchOutcome&)> resultJson;
-  std::function<void(const Engine&, const ValueSet&, const SearchOutcome&, std::ostream&)>
-      writeText;
+  std::function<Preparation(ValueSet&, std::span<const std::int32_t>, const Request&, Engine&)>
+      prepare;
+
+  // The results table: its headers, and the cells of one row as the window shows them.
+  std::vector<std::string> headers;
+  std::function<std::vector<std::string>(std::int32_t rankIndex, const Match&, const Parameters&,
+                                         const ValueSet&)>
+      rowTexts;
+
+  // The JSON document: its kind, the fields only this kind has (they follow "kind"), and the
+  // fields of one match (they follow "rank"), which may repeat the row's texts.
+  const char* kind = "";
+  std::function<void(Json& document, const Parameters&)> addDocumentFields;
+  std::function<void(Json& row, const Match&, const std::vector<std::string>& texts,
+                     const Parameters&, const ValueSet&)>
+      addMatchFields;
 };
+
+// The headers of a results table, from the columns the window shows.
+template <class Columns>
+std::vector<std::string> ColumnHeaders(const Columns& columns) {
+  std::vector<std::string> headers;
+  headers.reserve(std::size(columns));
+  for (const auto& column : columns) headers.emplace_back(column.header);
+  return headers;
+}
+
+// The whole document: kind, the kind's own fields, the working set, the counts, the matches.
+template <class Engine, class Request>
+Json SearchResultJson(const SearchCommandSteps<Engine, Request>& steps, const Engine& engine,
+                      const ValueSet& values, const SearchOutcome& outcome) {
+  const auto& p = engine.Parameters();
+  Json matches = Json::array();
+  const auto kept = engine.KeptMatches();
+  for (std::size_t j = 0; j < kept.size(); ++j) {
+    const auto rankIndex = static_cast<std::int32_t>(j);
+    Json row = Json::object();
+    row["rank"] = rankIndex + 1;
+    steps.addMatchFields(row, kept[j], steps.rowTexts(rankIndex, kept[j], p, values), p, values);
+    matches.push_back(std::move(row));
+  }
+  Json document = Json::object();
+  document["kind"] = steps.kind;
+  if (steps.addDocumentFields) steps.addDocumentFields(document, p);
+  document["working_set"] = NumbersJson(values.WorkingValues());
+  document["visited"] = engine.VisitedCount();
+  document["matching"] = engine.MatchingCount();
+  document["seconds"] = outcome.seconds;
+  document["aborted"] = outcome.aborted;
+  document["matches"] = std::move(matches);
+  return document;
+}
+
+// The results table, best first, then the summary box's three lines.
+template <class Engine, class Request>
+void WriteSearchResultText(const SearchCommandSteps<Engine, Request>& steps, const Engine& engine,
+                           const ValueSet& values, const SearchOutcome& outcome,
+                           std::ostream& out) {
+  std::vector<std::vector<std::string>> rows;
+  const auto kept = engine.KeptMatches();
+  for (std::size_t j = 0; j < kept.size(); ++j) {
+    rows.push_back(
+        steps.rowTexts(static_cast<std::int32_t>(j), kept[j], engine.Parameters(), values));
+  }
+  out << FormatTable(steps.headers, rows) << '\n'
+      << FormatSummary(engine.VisitedCount(), engine.MatchingCount(), outcome.seconds) << '\n';
+}
 
 // The road of a search command, its refusals in the order a user meets them: the unticked
 // positions (a usage error), the series file, the run's preparation, the search itself.
-template <class Engine>
-int RunSearchCommand(const std::string& seriesPath, const std::optional<std::string>& untick,
-                     bool json, const SearchCommandSteps<Engine>& steps, const Streams& streams) {
+template <class Engine, class Request>
+int RunSearchCommand(const SearchArguments& arguments, const Request& request,
+                     const SearchCommandSteps<Engine, Request>& steps, const Streams& streams) {
   std::vector<std::uint64_t> unticked;
-  if (untick) unticked = ReadPositionList(option_names::kUntick, *untick);
+  if (arguments.untick) unticked = ReadPositionList(option_names::kUntick, *arguments.untick);
 
   ValueSet values;
-  if (!LoadSeries(seriesPath, values, streams.err)) return kExitRefused;
+  if (!LoadSeries(arguments.seriesPath, values, streams.err)) return kExitRefused;
   const std::vector<std::int32_t> checkStates =
       MakeCheckStates(option_names::kUntick, unticked, values.FullCount());
 
   const std::unique_ptr<Engine> engineOwner = steps.makeEngine(values);
   Engine& engine = *engineOwner;
-  const Preparation preparation = steps.prepare(values, checkStates, engine);
+  const Preparation preparation = steps.prepare(values, checkStates, request, engine);
   if (!preparation.ready) {
     WriteMessages(preparation.messages, streams.err);
     return kExitRefused;
@@ -54,10 +125,10 @@ int RunSearchCommand(const std::string& seriesPath, const std::optional<std::str
       [&engine] { return engine.VisitedCount(); }, streams);
   if (!outcome) return kExitRefused;
 
-  if (json) {
-    streams.out << WriteJson(steps.resultJson(engine, values, *outcome)) << '\n';
+  if (arguments.json) {
+    streams.out << WriteJson(SearchResultJson(steps, engine, values, *outcome)) << '\n';
   } else {
-    steps.writeText(engine, values, *outcome, streams.out);
+    WriteSearchResultText(steps, engine, values, *outcome, streams.out);
   }
   return kExitSuccess;
 }

@@ -2,16 +2,15 @@
 
 #include <chrono>
 #include <cmath>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "CliOutput.h"
 #include "CliProcess.h"
+#include "CliSeriesFiles.h"
 
 namespace ordavin::cli::testing {
 namespace {
-
-using Json = nlohmann::json;
 
 // E24 over four decades: 96 values, C(99,4)^2 combinations for 4 + 4 resistors, far more than
 // any machine checks in the test's time.

@@ -28,9 +28,7 @@ TEST(CalcCommandTest, PrintsTheFactorAsTheCalculatorWritesIt) {
       {{"regulator", "3.3", "0", "0"}, "0.00000000\n"},
   };
   for (const Calculation& c : cases) {
-    std::vector<std::string> args{"calc"};
-    args.insert(args.end(), c.args.begin(), c.args.end());
-    const CliResult r = RunCli(args);
+    const CliResult r = RunCli(Arguments({"calc"}, c.args));
     EXPECT_EQ(r.exitCode, 0) << c.args[1] << "\n" << r.err;
     EXPECT_EQ(r.out, c.out) << c.args[1];
     EXPECT_EQ(r.err, "") << c.args[1];
@@ -41,9 +39,7 @@ TEST(CalcCommandTest, InvalidVoltagesGiveTheCalculatorsMessage) {
   const std::string message = "Invalid voltages detected.\nCheck that |Ugnd| < |Uref| < |Uout|\n";
   for (const std::vector<std::string>& voltages :
        std::vector<std::vector<std::string>>{{"3.3", "-1.25", "0"}, {"-3.3", "1.25", "0"}}) {
-    std::vector<std::string> args{"calc", "regulator"};
-    args.insert(args.end(), voltages.begin(), voltages.end());
-    const CliResult r = RunCli(args);
+    const CliResult r = RunCli(Arguments({"calc", "regulator"}, voltages));
     EXPECT_EQ(r.exitCode, 1) << voltages[0] << " " << voltages[1];
     EXPECT_EQ(r.err, message);
     EXPECT_EQ(r.out, "");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "cli/CliOptions.h"
@@ -66,6 +68,21 @@ TEST(CliOptionsTest, NumbersFollowTheProgramsGrammar) {
   }
 }
 
+TEST(CliOptionsTest, OptionsNotGivenKeepTheDefault) {
+  double number = 0.5;
+  ApplyNumberOption("--x", std::nullopt, {0, 1}, number);
+  EXPECT_EQ(number, 0.5);
+  ApplyNumberOption("--x", "0.25", {0, 1}, number);
+  EXPECT_EQ(number, 0.25);
+  std::uint32_t count = 2;
+  ApplyCountOption("--n", std::nullopt, {1, 4}, count);
+  EXPECT_EQ(count, 2u);
+  ApplyCountOption("--n", "4", {1, 4}, count);
+  EXPECT_EQ(count, 4u);
+  EXPECT_THROW(ApplyCountOption("--n", "5", {1, 4}, count), UsageError);
+  EXPECT_EQ(count, 4u);
+}
+
 TEST(CliOptionsTest, WindowsAndModes) {
   const Window off = ReadWindowOption("--w", "off", {0, 1}, {0, 1});
   EXPECT_FALSE(off.enabled);
@@ -102,18 +119,6 @@ TEST(CliOptionsTest, PositionListsAndCheckStates) {
   EXPECT_EQ(MakeCheckStates("--u", {0, 2, 0}, 4), (std::vector<std::int32_t>{0, 1, 0, 1}));
   EXPECT_EQ(MakeCheckStates("--u", {}, 3), (std::vector<std::int32_t>{1, 1, 1}));
   EXPECT_THROW(MakeCheckStates("--u", {3}, 3), UsageError);
-}
-
-TEST(CliOptionsTest, EchoedTextsAreQuotedEscapedAndShort) {
-  EXPECT_EQ(QuoteForMessage("abc"), "\"abc\"");
-  EXPECT_EQ(QuoteForMessage("a\"b\\c"), "\"a\\\"b\\\\c\"");
-  EXPECT_EQ(QuoteForMessage("\x1b[2J\r\n\x7f"), "\"\\x1b[2J\\x0d\\x0a\\x7f\"");
-  EXPECT_EQ(QuoteForMessage(std::string(41, 'x')), "\"" + std::string(40, 'x') + "...\"");
-  EXPECT_EQ(QuoteForMessage(std::string(40, 'x')), "\"" + std::string(40, 'x') + "\"");
-  // Cut before a character that would straddle the limit, never inside it.
-  const std::string omegas = std::string(39, 'x') + "\u2126\u2126";
-  EXPECT_EQ(QuoteForMessage(omegas), "\"" + std::string(39, 'x') + "...\"");
-  EXPECT_EQ(QuoteForMessage("\u2126"), "\"\u2126\"");
 }
 
 }  // namespace

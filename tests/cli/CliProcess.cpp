@@ -3,13 +3,11 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
-#include <fstream>
 #include <stdexcept>
 
 namespace ordavin::cli::testing {
@@ -107,51 +105,6 @@ CliResult RunCli(const std::vector<std::string>& arguments,
   if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
   return result;
-}
-
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "ordavin-cli-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  m_path = pattern;
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(m_path, ignored);
-}
-
-std::string TempDir::Write(const std::string& name, const std::string& contents) const {
-  const std::filesystem::path file = m_path / name;
-  std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-  stream << contents;
-  if (!stream) throw std::runtime_error("could not write " + file.string());
-  return file.string();
-}
-
-std::string SeriesText(const std::vector<std::string>& baseValues,
-                       const std::vector<std::string>& decades,
-                       const std::optional<std::string>& minimum,
-                       const std::optional<std::string>& maximum) {
-  std::string text = "baseval\n";
-  for (const std::string& value : baseValues) text += value + " ";
-  text += "\ndecades\n";
-  for (const std::string& decade : decades) text += decade + " ";
-  text += "\n";
-  if (minimum) text += "minimum\n" + *minimum + "\n";
-  if (maximum) text += "maximum\n" + *maximum + "\n";
-  return text;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
 }
 
 }  // namespace ordavin::cli::testing

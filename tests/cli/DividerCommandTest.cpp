@@ -1,22 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "CliOutput.h"
 #include "CliProcess.h"
+#include "CliSeriesFiles.h"
 
 namespace ordavin::cli::testing {
 namespace {
-
-using Json = nlohmann::ordered_json;
-
-std::vector<std::string> Keys(const Json& object) {
-  std::vector<std::string> keys;
-  for (const auto& [key, value] : object.items()) keys.push_back(key);
-  return keys;
-}
 
 class DividerCommandTest : public ::testing::Test {
  protected:
@@ -25,13 +18,11 @@ class DividerCommandTest : public ::testing::Test {
   std::string series = dir.Write("three.ser", SeriesText({"1000", "2200", "10000"}, {"0"}));
 
   // Two 10 kΩ in parallel over 1 kΩ + 2.2 kΩ in series: 3200 / 8200 = 0.3902439...
-  std::vector<std::string> WorkedExample(std::vector<std::string> extra = {}) const {
-    std::vector<std::string> args{
-        "divider", "--series",        series,     "--upper",      "2",      "--lower",
-        "2",       "--upper-mode",    "parallel", "--lower-mode", "series", "--factor",
-        "0.39",    "--series-window", "off",      "--tolerance",  "0.001"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    return args;
+  std::vector<std::string> WorkedExample(const std::vector<std::string>& extra = {}) const {
+    return Arguments({"divider", "--series", series, "--upper", "2", "--lower", "2", "--upper-mode",
+                      "parallel", "--lower-mode", "series", "--factor", "0.39", "--series-window",
+                      "off", "--tolerance", "0.001"},
+                     extra);
   }
 };
 
@@ -184,8 +175,7 @@ TEST_F(DividerCommandTest, RefusalsExitOneWithThePagesMessage) {
       {{"--parallel-window", "5000:1000"}, "Please check parallel resistance constraints\n"},
   };
   for (const Case& c : cases) {
-    std::vector<std::string> args{"divider", "--series", series};
-    args.insert(args.end(), c.options.begin(), c.options.end());
+    std::vector<std::string> args = Arguments({"divider", "--series", series}, c.options);
     for (const bool json : {false, true}) {
       if (json) args.push_back("--json");
       const CliResult r = RunCli(args);

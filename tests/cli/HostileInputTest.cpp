@@ -6,18 +6,17 @@
 
 #include <filesystem>
 #include <new>
-#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "CliOutput.h"
 #include "CliProcess.h"
+#include "CliSeriesFiles.h"
 #include "cli/CommandSupport.h"
 
 namespace ordavin::cli::testing {
 namespace {
-
-using Json = nlohmann::json;
 
 class HostileInputTest : public ::testing::Test {
  protected:
@@ -97,7 +96,7 @@ TEST_F(HostileInputTest, InfiniteNegativeAndZeroValuesRunBothSearches) {
     const CliResult target = RunCli({"target", "--series", path, "--count", "5", "--tolerance",
                                      "10", "--connection", connection, "--json"});
     EXPECT_EQ(target.exitCode, 0) << connection << " " << target.err;
-    EXPECT_NO_THROW(Json::parse(target.out)) << target.out;
+    EXPECT_NO_THROW(const Json parsed = Json::parse(target.out)) << target.out;
   }
   // Text output too: a negative value has no engineering text, an infinite one does.
   const CliResult text =

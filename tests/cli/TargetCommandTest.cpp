@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "CliOutput.h"
 #include "CliProcess.h"
+#include "CliSeriesFiles.h"
 
 namespace ordavin::cli::testing {
 namespace {
-
-using Json = nlohmann::ordered_json;
 
 class TargetCommandTest : public ::testing::Test {
  protected:
@@ -25,10 +24,8 @@ TEST_F(TargetCommandTest, WorkedExampleAsJson) {
   // 220 || 470 to the last bit.
   EXPECT_NE(r.out.find("\"total\":149.85507246376812,"), std::string::npos) << r.out;
   const Json doc = Json::parse(r.out);
-  std::vector<std::string> keys;
-  for (const auto& [key, value] : doc.items()) keys.push_back(key);
-  EXPECT_EQ(keys, (std::vector<std::string>{"kind", "working_set", "visited", "matching", "seconds",
-                                            "aborted", "matches"}));
+  EXPECT_EQ(Keys(doc), (std::vector<std::string>{"kind", "working_set", "visited", "matching",
+                                                 "seconds", "aborted", "matches"}));
   EXPECT_EQ(doc["kind"], "target");
   EXPECT_EQ(doc["working_set"], Json::parse("[100,220,470]"));
   EXPECT_EQ(doc["visited"], 12);  // 6 multisets, each in parallel and in series
@@ -36,9 +33,7 @@ TEST_F(TargetCommandTest, WorkedExampleAsJson) {
   EXPECT_EQ(doc["aborted"], false);
   ASSERT_EQ(doc["matches"].size(), 1u);
   const Json& m = doc["matches"][0];
-  keys.clear();
-  for (const auto& [key, value] : m.items()) keys.push_back(key);
-  EXPECT_EQ(keys,
+  EXPECT_EQ(Keys(m),
             (std::vector<std::string>{"rank", "indices", "resistors", "parallel", "total", "error",
                                       "resistors_text", "total_text", "error_text"}));
   EXPECT_EQ(m["rank"], 1);

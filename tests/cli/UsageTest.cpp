@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CliProcess.h"
+#include "CliSeriesFiles.h"
 
 namespace ordavin::cli::testing {
 namespace {
@@ -16,15 +17,18 @@ class UsageTest : public ::testing::Test {
   std::string series = dir.Write("three.ser", SeriesText({"1000", "2200", "10000"}, {"0"}));
 
   std::vector<std::string> With(const char* command, const std::vector<std::string>& options) {
-    std::vector<std::string> args{command, "--series", series};
-    args.insert(args.end(), options.begin(), options.end());
-    return args;
+    return Arguments({command, "--series", series}, options);
+  }
+
+  static std::string Shown(const std::vector<std::string>& args) {
+    std::string shown;
+    for (const std::string& a : args) shown += a + " ";
+    return shown;
   }
 
   void ExpectUsageError(const std::vector<std::string>& args, const std::string& named) {
     const CliResult r = RunCli(args);
-    std::string shown;
-    for (const std::string& a : args) shown += a + " ";
+    const std::string shown = Shown(args);
     EXPECT_EQ(r.exitCode, 2) << shown << "\n" << r.err;
     EXPECT_NE(r.err.find(named), std::string::npos) << shown << "\n" << r.err;
     EXPECT_EQ(r.out, "") << shown;
@@ -32,18 +36,26 @@ class UsageTest : public ::testing::Test {
 
   void ExpectAccepted(const std::vector<std::string>& args) {
     const CliResult r = RunCli(args);
-    std::string shown;
-    for (const std::string& a : args) shown += a + " ";
-    EXPECT_EQ(r.exitCode, 0) << shown << "\n" << r.err;
+    EXPECT_EQ(r.exitCode, 0) << Shown(args) << "\n" << r.err;
   }
-};
 
-struct Bound {
-  const char* option;
-  const char* below;  // just outside, under the range (nullptr: nothing is below)
-  const char* min;
-  const char* max;
-  const char* above;  // just outside, over the range
+  struct Bound {
+    const char* option;
+    const char* below;  // just outside, under the range (nullptr: nothing is below)
+    const char* min;
+    const char* max;
+    const char* above;  // just outside, over the range
+  };
+
+  // Just outside each range is bad usage that names the option; its ends are accepted.
+  void ExpectBounds(const char* command, const std::vector<Bound>& bounds) {
+    for (const Bound& b : bounds) {
+      ExpectUsageError(With(command, {b.option, b.below}), b.option);
+      ExpectUsageError(With(command, {b.option, b.above}), b.option);
+      ExpectAccepted(With(command, {b.option, b.min}));
+      ExpectAccepted(With(command, {b.option, b.max}));
+    }
+  }
 };
 
 TEST_F(UsageTest, DividerNumbersOutsideTheirRanges) {
@@ -55,12 +67,7 @@ TEST_F(UsageTest, DividerNumbersOutsideTheirRanges) {
       {"--load", "-1e-9", "0", "1e12", "1.000000001e12"},
       {"--max-results", "0", "1", "1000", "1001"},
   };
-  for (const Bound& b : bounds) {
-    ExpectUsageError(With("divider", {b.option, b.below}), b.option);
-    ExpectUsageError(With("divider", {b.option, b.above}), b.option);
-    ExpectAccepted(With("divider", {b.option, b.min}));
-    ExpectAccepted(With("divider", {b.option, b.max}));
-  }
+  ExpectBounds("divider", bounds);
 }
 
 TEST_F(UsageTest, DividerWindowsOutsideTheirRanges) {
@@ -86,12 +93,7 @@ TEST_F(UsageTest, TargetNumbersOutsideTheirRanges) {
       {"--count", "1", "2", "5", "6"},
       {"--max-results", "0", "1", "1000", "1001"},
   };
-  for (const Bound& b : bounds) {
-    ExpectUsageError(With("target", {b.option, b.below}), b.option);
-    ExpectUsageError(With("target", {b.option, b.above}), b.option);
-    ExpectAccepted(With("target", {b.option, b.min}));
-    ExpectAccepted(With("target", {b.option, b.max}));
-  }
+  ExpectBounds("target", bounds);
 }
 
 TEST_F(UsageTest, TextsThatAreNotWhollyNumbers) {

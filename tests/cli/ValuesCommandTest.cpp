@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
+#include "CliOutput.h"
 #include "CliProcess.h"
+#include "CliSeriesFiles.h"
 
 namespace ordavin::cli::testing {
 namespace {
@@ -36,10 +38,8 @@ TEST_F(ValuesCommandTest, JsonKeepsEveryBitOfTheValues) {
   // The generated value is not 220; its shortest round-trip text shows that.
   EXPECT_NE(r.out.find(",220.00000000000003,"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("[10,15,22,"), std::string::npos) << r.out;
-  const auto doc = nlohmann::ordered_json::parse(r.out);
-  std::vector<std::string> keys;
-  for (const auto& [key, value] : doc.items()) keys.push_back(key);
-  EXPECT_EQ(keys, (std::vector<std::string>{"count", "values", "texts"}));
+  const Json doc = Json::parse(r.out);
+  EXPECT_EQ(Keys(doc), (std::vector<std::string>{"count", "values", "texts"}));
   EXPECT_EQ(doc["count"], 30);
   ASSERT_EQ(doc["values"].size(), 30u);
   ASSERT_EQ(doc["texts"].size(), 30u);

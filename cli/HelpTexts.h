@@ -1,0 +1,45 @@
+#pragma once
+
+// The fixed paragraphs at the foot of each command's help.
+namespace ordavin::cli {
+
+inline constexpr const char* kMainFooter =
+    R"(Numbers: an optional sign, digits with an optional decimal point and an optional
+exponent, as in 4700, 4.7e3 or -1.25. Unit suffixes (4k7), commas, inf, nan and
+hexadecimal are not numbers.
+
+Exit codes: 0 the command ran (a search that found no match included); 1 the series file
+could not be loaded or the search was refused, the reason on stderr; 2 bad usage or a
+value outside its range.
+
+During a search on a terminal, stderr shows how many combinations were checked. Ctrl-C
+stops the search and the best matches among those checked are printed; a second Ctrl-C
+ends the program at once.)";
+
+inline constexpr const char* kCalcFooter =
+    R"(Prints the factor with 8 decimals, as the calculator writes it into the division-factor
+field, ready for divider --factor. Voltages the calculator rejects give its message on
+stderr and exit code 1.)";
+
+inline constexpr const char* kValuesFooter =
+    R"(Text: one line per value, its 0-based position in the full set (as --untick takes it),
+a tab and the value in engineering notation; then "N resistor values loaded."
+JSON: {"count": N, "values": [ohms...], "texts": [text...]})";
+
+inline constexpr const char* kDividerFooter =
+    R"(Text: the results table, best first, then the summary (combinations checked, matching,
+time taken). Stderr ends with "Optimization finished" or "Optimization aborted by user".
+JSON: {"kind":"divider", "target_factor", "working_set", "visited", "matching", "seconds",
+"aborted", "matches": [{"rank", "upper_indices", "lower_indices", "upper", "lower",
+"upper_mode", "lower_mode", "ru_total", "rl_total", "rser_total", "rpar_total",
+"division_factor", "error", "ru_text", "rl_text", "error_text"}]}. Indices are positions
+in working_set. Numbers that are not finite are written as "inf", "-inf" or "nan".)";
+
+inline constexpr const char* kTargetFooter =
+    R"(Text: the results table, best first, then the summary (combinations checked, matching,
+time taken). Stderr ends with "Optimization finished" or "Optimization aborted by user".
+JSON: {"kind":"target", "working_set", "visited", "matching", "seconds", "aborted",
+"matches": [{"rank", "indices", "resistors", "parallel", "total", "error",
+"resistors_text", "total_text", "error_text"}]}. Indices are positions in working_set.)";
+
+}  // namespace ordavin::cli
