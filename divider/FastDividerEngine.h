@@ -11,6 +11,12 @@
 
 namespace ordavin {
 
+namespace fast_divider {
+struct Plan;
+class HeadStart;
+class Sweeper;
+}  // namespace fast_divider
+
 class StraightforwardDividerEngine;
 
 // The divider search, made fast without changing its answer. The upper network's multisets
@@ -27,6 +33,8 @@ class StraightforwardDividerEngine;
 // What the method does not cover (values that are not positive and finite, parameters that
 // break the monotony, a combination count past 64 bits, more memory than allowed even in
 // slabs) is handed to StraightforwardDividerEngine itself.
+//
+// The pieces of the method live in divider/fast/, in namespace fast_divider.
 class FastDividerEngine final : public DividerEngine {
  public:
   struct Tuning {
@@ -63,17 +71,17 @@ class FastDividerEngine final : public DividerEngine {
   std::uint64_t FirstLowerUppers() const { return m_firstLowerUppers; }
 
  private:
-  struct Plan;
-  class HeadStart;
-  class SortedSide;
-  class Sweeper;
+  // TooLarge: even in slabs the sorted side does not fit in the memory allowed.
+  enum class SweepOutcome { Complete, Aborted, TooLarge };
 
-  bool MakePlan(Plan& plan) const;
-  std::uint64_t RunFast(const Plan& plan, const std::atomic<bool>& abortRequested);
-  bool SweepLowers(const Plan& plan, std::vector<Sweeper>& sweepers, const SortedSide& uppers,
-                   std::uint64_t weight, bool record, const std::atomic<bool>& abortRequested);
+  std::uint64_t RunFast(const fast_divider::Plan& plan, const std::atomic<bool>& abortRequested);
+  SweepOutcome Sweep(const fast_divider::Plan& plan, std::vector<fast_divider::Sweeper>& sweepers,
+                     const std::atomic<bool>& abortRequested);
+  void NoteHeadStart(const fast_divider::Plan& plan, const fast_divider::HeadStart& head);
+  std::uint64_t Merge(const fast_divider::Plan& plan, fast_divider::HeadStart& head,
+                      std::vector<fast_divider::Sweeper>& sweepers);
   std::uint64_t RunReference(const std::atomic<bool>& abortRequested);
-  void WriteMatches(const Plan& plan, std::span<const RankedCandidate> best);
+  void WriteMatches(const fast_divider::Plan& plan, std::span<const RankedCandidate> best);
 
   Tuning m_tuning;
   RunInfo m_info;
