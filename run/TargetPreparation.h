@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "run/DividerPreparation.h"
+#include "run/Preparation.h"
 #include "run/TargetRequest.h"
 
 namespace ordavin {

@@ -10,6 +10,9 @@
 namespace ordavin {
 
 class StraightforwardTargetEngine;
+namespace fast_target {
+class FastTargetPlan;
+}
 
 // The target search, made fast without changing its answer. A multiset's total is the fold
 // of its terms in position order, so its first positions (the prefix) can be shared while the
@@ -62,11 +65,8 @@ class FastTargetEngine final : public TargetEngine {
   const std::vector<AccountedUnit>& AccountedUnits() const { return m_units; }
 
  private:
-  struct Plan;
-  class Worker;
-
-  bool MakePlan(Plan& plan);
-  std::uint64_t RunFast(Plan& plan, const std::atomic<bool>& abortRequested);
+  bool MakePlan(fast_target::FastTargetPlan& plan);
+  std::uint64_t RunFast(fast_target::FastTargetPlan& plan, const std::atomic<bool>& abortRequested);
   std::uint64_t RunReference(const std::atomic<bool>& abortRequested);
 
   Tuning m_tuning;

@@ -4,6 +4,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "resources/Strings.h"
@@ -12,6 +15,20 @@
 #include "ui/PageWidgets.h"
 
 namespace ordavin::ui {
+namespace {
+
+// The Connection choice's items, in the order shown.
+struct ConnectionItem {
+  const char* text;
+  ConnectionMode mode;
+};
+constexpr std::array<ConnectionItem, 3> kConnectionItems{{
+    {"Parallel + series", ConnectionMode::ParallelAndSeries},
+    {"Parallel only", ConnectionMode::ParallelOnly},
+    {"Series only", ConnectionMode::SeriesOnly},
+}};
+
+}  // namespace
 
 namespace t = resources::target_page;
 
@@ -37,8 +54,9 @@ TargetPage::TargetPage(DialogLayout& layout, QWidget* parent) : QWidget(parent),
   m_resistorCountCombo->addItems(
       {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});
   m_resistorCountCombo->setCurrentIndex(0);
-  m_connectionCombo->addItems({QStringLiteral("Parallel + series"), QStringLiteral("Parallel only"),
-                               QStringLiteral("Series only")});
+  for (const ConnectionItem& item : kConnectionItems) {
+    m_connectionCombo->addItem(QString::fromLatin1(item.text));
+  }
   m_connectionCombo->setCurrentIndex(0);
 
   m_exchange.AddNumber(m_targetEdit, &m_request.targetResistance,
@@ -53,17 +71,8 @@ TargetPage::TargetPage(DialogLayout& layout, QWidget* parent) : QWidget(parent),
 void TargetPage::OnOptimize() {
   if (!m_exchange.Save()) return;
   m_request.resistorCount = static_cast<std::uint32_t>(m_resistorCountCombo->currentIndex() + 2);
-  switch (m_connectionCombo->currentIndex()) {
-    case 1:
-      m_request.connectionMode = ConnectionMode::ParallelOnly;
-      break;
-    case 2:
-      m_request.connectionMode = ConnectionMode::SeriesOnly;
-      break;
-    default:
-      m_request.connectionMode = ConnectionMode::ParallelAndSeries;
-      break;
-  }
+  const auto item = static_cast<std::size_t>(std::max(m_connectionCombo->currentIndex(), 0));
+  m_request.connectionMode = kConnectionItems[std::min(item, kConnectionItems.size() - 1)].mode;
   Q_EMIT OptimizeRequested();
 }
 

@@ -1,29 +1,12 @@
 #pragma once
 
-#include <optional>
-#include <string>
-#include <vector>
-
+#include "support/SeriesText.h"
 #include "support/TempDir.h"
 
 namespace ordavin::cli::testing {
 
 // The series files of a test live in a folder of their own, removed afterwards.
+using ordavin::testing::SeriesText;
 using ordavin::testing::TempDir;
-
-// A series file's text: base values, decade exponents and optional bounds.
-inline std::string SeriesText(const std::vector<std::string>& baseValues,
-                              const std::vector<std::string>& decades,
-                              const std::optional<std::string>& minimum = std::nullopt,
-                              const std::optional<std::string>& maximum = std::nullopt) {
-  std::string text = "baseval\n";
-  for (const std::string& value : baseValues) text += value + " ";
-  text += "\ndecades\n";
-  for (const std::string& decade : decades) text += decade + " ";
-  text += "\n";
-  if (minimum) text += "minimum\n" + *minimum + "\n";
-  if (maximum) text += "maximum\n" + *maximum + "\n";
-  return text;
-}
 
 }  // namespace ordavin::cli::testing

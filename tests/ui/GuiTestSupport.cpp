@@ -25,15 +25,6 @@ WorkingDirectory::WorkingDirectory() : m_previous(QDir::currentPath()) {
 
 WorkingDirectory::~WorkingDirectory() { QDir::setCurrent(m_previous); }
 
-std::string SeriesText(const std::vector<std::string>& baseValues,
-                       const std::vector<std::string>& decades) {
-  std::string text = "; test series\nbaseval\n";
-  for (const std::string& b : baseValues) text += b + " ";
-  text += "\ndecades\n";
-  for (const std::string& d : decades) text += d + " ";
-  return text + "\n";
-}
-
 void Type(QWidget* edit, const QString& text) {
   auto* line = qobject_cast<QLineEdit*>(edit);
   line->setFocus();

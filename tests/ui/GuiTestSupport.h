@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/SeriesText.h"
 #include "support/TempDir.h"
 #include "ui/MessageBoxes.h"
 
@@ -57,9 +58,7 @@ class WorkingDirectory {
   QString m_previous;
 };
 
-// A series file's text from base values and exponents.
-std::string SeriesText(const std::vector<std::string>& baseValues,
-                       const std::vector<std::string>& decades);
+using ordavin::testing::SeriesText;
 
 template <typename T>
 T* Find(const QWidget* parent, const char* name) {
