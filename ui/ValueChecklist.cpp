@@ -3,6 +3,8 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QMenu>
+#include <algorithm>
+#include <cstddef>
 
 #include "resources/Strings.h"
 #include "texts/EngineeringNotation.h"
@@ -45,6 +47,7 @@ void ValueChecklist::SetCheck(int index, int state) {
 
 std::vector<std::int32_t> ValueChecklist::CheckStates() const {
   std::vector<std::int32_t> states;
+  states.reserve(static_cast<std::size_t>(std::max(count(), 0)));
   for (int j = 0; j < count(); ++j) states.push_back(GetCheck(j));
   return states;
 }

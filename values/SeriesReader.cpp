@@ -54,7 +54,7 @@ bool ReadLine(std::istream& in, std::vector<char>& chunk, std::string& line, std
     line.append(chunk.data(), count);
     if (line.size() > limit) {
       throw SeriesFileError("Could not read " + fileName + ": a line is longer than " +
-                            std::to_string(limit / (1024 * 1024)) + " MiB.");
+                            std::to_string(limit / (std::size_t{1024} * 1024)) + " MiB.");
     }
     if (lineBreak) return true;
     if (in.eof()) return any;
@@ -80,7 +80,7 @@ bool SeriesReader::Read(const std::filesystem::path& path) {
   const std::string& fileName = m_fileName;
   try {
     std::string line;
-    std::vector<char> chunk(64 * 1024);
+    std::vector<char> chunk(std::size_t{64} * 1024);
     while (ReadLine(file, chunk, line, kLineLengthLimit, fileName)) HandleLine(line);
   } catch (const std::bad_alloc&) {
     // The line buffer is gone by now, so the message itself finds room.
