@@ -21,8 +21,6 @@ int RunRegulatorCommand(const RegulatorArguments& arguments, const Streams& stre
   const double uRef = ReadFiniteNumberOption(option_names::kURef, arguments.uRef);
   const double uGnd = ReadFiniteNumberOption(option_names::kUGnd, arguments.uGnd);
   const std::optional<double> factor = RegulatorFactor(uOut, uRef, uGnd);
-  // Uout = Ugnd writes a non-finite text, as the window's calculator does; no division
-  // factor is ever read from it.
   if (!factor) {
     streams.err << kInvalidVoltagesMessage << '\n';
     return kExitRefused;

@@ -1,14 +1,23 @@
 #include "cli/CommandSupport.h"
 
+#include "cli/TerminalText.h"
+#include "texts/LoadFailureDetail.h"
 #include "texts/Messages.h"
 #include "values/ValueSet.h"
 
 namespace ordavin::cli {
+namespace {
+constexpr std::size_t kShownPathLimit = 200;
+}  // namespace
 
 bool LoadSeries(const std::string& path, ValueSet& values, std::ostream& err) {
   try {
-    if (!values.LoadSeriesFile(path)) {
-      err << kLoadingFailedMessage << '\n';
+    std::string reason;
+    if (!values.LoadSeriesFile(path, &reason)) {
+      // The path is the user's own text: escaped, and cut short when long.
+      std::string shownPath;
+      AppendEscaped(shownPath, path, kShownPathLimit, "'\\");
+      err << kLoadingFailedMessage << '\n' << LoadFailureDetail(shownPath, reason) << '\n';
       return false;
     }
   } catch (const SeriesFileError& e) {

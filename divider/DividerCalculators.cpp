@@ -12,7 +12,10 @@ std::optional<double> RegulatorFactor(double uOut, double uRef, double uGnd) {
   const double a = uRef - uGnd;
   const double b = uOut - uGnd;
   if (a * b < 0) return std::nullopt;
-  return a / b;
+  // Uout at Ugnd, or differences beyond the doubles, give no number to write.
+  const double factor = a / b;
+  if (!std::isfinite(factor)) return std::nullopt;
+  return factor;
 }
 
 std::string FormatFactorText(double factor) { return FormatFixed(factor, 8); }

@@ -9,7 +9,7 @@ namespace ordavin {
 double AttenuatorFactor(double attenuationDb);
 
 // (Uref - Ugnd) / (Uout - Ugnd), the feedback divider of an adjustable regulator; nothing
-// when Uref and Uout lie on opposite sides of Ugnd.
+// when Uref and Uout lie on opposite sides of Ugnd or the quotient is not a finite number.
 std::optional<double> RegulatorFactor(double uOut, double uRef, double uGnd);
 
 // The text a calculator writes into the division-factor field ("%1.8f").

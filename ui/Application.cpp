@@ -20,13 +20,16 @@ void InstallApplicationIcon() {
   QApplication::setWindowIcon(icon);
 }
 
-int RunApplication(int argc, char** argv) {
-  QApplication app(argc, argv);
+void ConfigureApplication() {
   QApplication::setOrganizationName(QString::fromLatin1(ProfileStore::kOrganisation));
   QApplication::setApplicationName(QString::fromLatin1(ProfileStore::kApplication));
-  QApplication::setApplicationDisplayName(QStringLiteral("Ordavin"));
   QApplication::setDesktopFileName(QStringLiteral("ordavin"));
   InstallApplicationIcon();
+}
+
+int RunApplication(int argc, char** argv) {
+  QApplication app(argc, argv);
+  ConfigureApplication();
   MainWindow window;
   window.show();
   return QApplication::exec();

@@ -6,6 +6,10 @@ namespace ordavin::ui {
 // closes; returns the exit code.
 int RunApplication(int argc, char** argv);
 
+// Names the application for the profile store and the desktop, and installs its icon.
+// No display name is set: the toolkit would append it to every window title.
+void ConfigureApplication();
+
 // The application's icon at 16, 32 and 48 pixels.
 void InstallApplicationIcon();
 

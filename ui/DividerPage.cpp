@@ -128,13 +128,13 @@ void DividerPage::OnOptimize() {
 }
 
 void DividerPage::OnCalcAttenuator() {
-  // A bad field is reported, and the calculator runs on with what the exchange left.
-  m_exchange.Save();
+  // A calculator reads its own inputs only, and a bad one changes nothing.
+  if (!m_exchange.SaveOnly({m_attenuationEdit})) return;
   SetCalculatedFactor(AttenuatorFactor(m_attenuation));
 }
 
 void DividerPage::OnCalcRegulator() {
-  m_exchange.Save();
+  if (!m_exchange.SaveOnly({m_uOutEdit, m_uRefEdit, m_uGndEdit})) return;
   const std::optional<double> factor = RegulatorFactor(m_uOut, m_uRef, m_uGnd);
   if (!factor) {
     ShowMessage(this, QString::fromLatin1(kInvalidVoltagesMessage), MessageIcon::Error);
@@ -146,7 +146,7 @@ void DividerPage::OnCalcRegulator() {
 void DividerPage::SetCalculatedFactor(double factor) {
   m_request.divisionFactor = factor;
   m_divisionFactorText = QString::fromStdString(FormatFactorText(factor));
-  m_exchange.Load();
+  m_divisionFactorEdit->setText(m_divisionFactorText);
 }
 
 }  // namespace ordavin::ui

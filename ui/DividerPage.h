@@ -41,7 +41,7 @@ class DividerPage final : public QWidget {
   void OnCalcAttenuator();
   void OnCalcRegulator();
 
-  // A calculator's result: the factor, its text, and every field shown again.
+  // A calculator's result: the factor and its text, the only field a calculator writes.
   void SetCalculatedFactor(double factor);
 
   // The fields, with the page's defaults: those a run takes, then the calculators' inputs

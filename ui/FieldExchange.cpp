@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "run/FieldReading.h"
 #include "ui/MessageBoxes.h"
@@ -28,7 +29,10 @@ QString FieldExchange::CountMessage(CountRange range) {
 }
 
 bool FieldExchange::Refuse(QLineEdit* edit, const QString& message) {
-  ShowMessage(m_owner, message, MessageIcon::Warning);
+  // A desktop set to a comma-decimal language invites "0,01".
+  const bool comma = edit->text().contains(QLatin1Char(','));
+  ShowMessage(m_owner, comma ? message + QLatin1Char('\n') + QLatin1String(kDecimalPointHint) : message,
+              MessageIcon::Warning);
   edit->setFocus(Qt::OtherFocusReason);
   edit->selectAll();
   return false;
@@ -44,7 +48,8 @@ bool FieldExchange::Take(QLineEdit* edit, Value* member, const Reading& reading,
 }
 
 void FieldExchange::AddNumber(QLineEdit* edit, double* member, std::optional<FieldRange> range) {
-  m_fields.push_back({[this, edit, member, range] {
+  m_fields.push_back({edit,
+                      [this, edit, member, range] {
                         return Take(edit, member,
                                     ReadNumberField(edit->text().toStdString(), range),
                                     NumberMessage(range));
@@ -53,7 +58,8 @@ void FieldExchange::AddNumber(QLineEdit* edit, double* member, std::optional<Fie
 }
 
 void FieldExchange::AddCount(QLineEdit* edit, std::uint32_t* member, CountRange range) {
-  m_fields.push_back({[this, edit, member, range] {
+  m_fields.push_back({edit,
+                      [this, edit, member, range] {
                         return Take(edit, member, ReadCountField(edit->text().toStdString(), range),
                                     CountMessage(range));
                       },
@@ -61,7 +67,8 @@ void FieldExchange::AddCount(QLineEdit* edit, std::uint32_t* member, CountRange 
 }
 
 void FieldExchange::AddText(QLineEdit* edit, QString* member) {
-  m_fields.push_back({[edit, member] {
+  m_fields.push_back({edit,
+                      [edit, member] {
                         *member = edit->text();
                         return true;
                       },
@@ -69,7 +76,8 @@ void FieldExchange::AddText(QLineEdit* edit, QString* member) {
 }
 
 void FieldExchange::AddCheck(QCheckBox* box, bool* member) {
-  m_fields.push_back({[box, member] {
+  m_fields.push_back({box,
+                      [box, member] {
                         *member = box->isChecked();
                         return true;
                       },
@@ -78,6 +86,14 @@ void FieldExchange::AddCheck(QCheckBox* box, bool* member) {
 
 bool FieldExchange::Save() {
   for (const Field& field : m_fields) {
+    if (!field.save()) return false;
+  }
+  return true;
+}
+
+bool FieldExchange::SaveOnly(std::initializer_list<const QWidget*> controls) {
+  for (const Field& field : m_fields) {
+    if (std::find(controls.begin(), controls.end(), field.control) == controls.end()) continue;
     if (!field.save()) return false;
   }
   return true;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -29,8 +30,14 @@ class FieldExchange {
 
   // Controls to members; false at the first bad field.
   bool Save();
+  // The same for these controls alone, in the page's field order.
+  bool SaveOnly(std::initializer_list<const QWidget*> controls);
   // Members to controls, every field; numbers shown as "%.15g".
   void Load();
+
+  // Added to a field's message when its text holds a comma.
+  static constexpr const char* kDecimalPointHint =
+      "Numbers use a point as decimal separator, as in 0.01.";
 
   static QString NumberText(double value);
   static QString NumberMessage(std::optional<FieldRange> range);
@@ -38,6 +45,7 @@ class FieldExchange {
 
  private:
   struct Field {
+    const QWidget* control;
     std::function<bool()> save;  // false: the field's message has been shown
     std::function<void()> load;
   };

@@ -14,6 +14,7 @@
 
 #include "resources/DialogTemplates.h"
 #include "resources/Strings.h"
+#include "texts/LoadFailureDetail.h"
 #include "texts/Messages.h"
 #include "texts/RunTexts.h"
 #include "ui/AboutDialog.h"
@@ -130,16 +131,24 @@ void MainWindow::DiscoverSeries() {
 
 void MainWindow::OnSelchangeSeries() {
   const std::string title = m_seriesCombo->currentText().toStdString();
+  const std::filesystem::path path = SeriesFileForTitle(std::filesystem::current_path(), title);
   try {
-    if (m_valueSet.LoadSeriesFile(SeriesFileForTitle(std::filesystem::current_path(), title))) {
+    std::string reason;
+    if (m_valueSet.LoadSeriesFile(path, &reason)) {
       m_valueSet.GenerateValues();
+      m_loadedSeriesIndex = m_seriesCombo->currentIndex();
       if (m_valueSet.WorkingCount() > 0) SetOptimizeEnabled(true);
     } else {
+      // Nothing is loaded now, and the chooser says so.
+      m_loadedSeriesIndex = -1;
+      m_seriesCombo->setCurrentIndex(-1);
       SetOptimizeEnabled(false);
-      ShowMessage(this, QString::fromLatin1(kLoadingFailedMessage), MessageIcon::Error);
+      ShowMessage(this, QString::fromLatin1(kLoadingFailedMessage), MessageIcon::Error,
+                  QString::fromStdString(LoadFailureDetail(path.string(), reason)));
     }
   } catch (const SeriesFileError& error) {
-    // The previous series stays in the list, and usable.
+    // The previous series stays in the list, and usable; the chooser shows it again.
+    m_seriesCombo->setCurrentIndex(m_loadedSeriesIndex);
     ShowMessage(this, QString::fromStdString(error.what()), MessageIcon::Error);
     return;
   }

@@ -58,6 +58,8 @@ class MainWindow final : public QMainWindow {
   QLabel* m_statusText = nullptr;
   QComboBox* m_seriesCombo = nullptr;
   QTableWidget* m_resultsList = nullptr;
+  // The chooser's entry whose values the list holds; -1 when none is loaded.
+  int m_loadedSeriesIndex = -1;
   std::unique_ptr<SearchController> m_runControl;
 };
 

@@ -25,13 +25,14 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
 
 }  // namespace
 
-void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) {
+void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon, const QString& detail) {
   if (Recorder()) {
-    Recorder()(text, icon);
+    Recorder()(text, icon, detail);
     return;
   }
   QMessageBox box(ToQt(icon), QApplication::applicationDisplayName(), text, QMessageBox::Ok,
                   parent);
+  box.setInformativeText(detail);
   box.exec();
 }
 

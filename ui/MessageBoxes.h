@@ -10,11 +10,13 @@ namespace ordavin::ui {
 // The three kinds of box the program shows.
 enum class MessageIcon { Error = 16, Warning = 48, Information = 64 };
 
-// Shows a modal box with an OK button. Every box of the program goes through here, so that
-// tests can record them instead of blocking.
-void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon);
+// Shows a modal box with an OK button; a detail, when given, is shown under the text. Every
+// box of the program goes through here, so that tests can record them instead of blocking.
+void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon,
+                 const QString& detail = {});
 
-using MessageRecorder = std::function<void(const QString& text, MessageIcon icon)>;
+using MessageRecorder =
+    std::function<void(const QString& text, MessageIcon icon, const QString& detail)>;
 
 // While a recorder is installed, boxes are handed to it and not shown. Pass nullptr to show
 // boxes again.

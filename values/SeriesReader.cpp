@@ -1,10 +1,12 @@
 #include "values/SeriesReader.h"
 
+#include <cerrno>
 #include <fstream>
 #include <new>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "values/NumberText.h"
@@ -65,15 +67,31 @@ bool ReadLine(std::istream& in, std::vector<char>& chunk, std::string& line, std
 
 }  // namespace
 
-bool SeriesReader::Read(const std::filesystem::path& path) {
+bool SeriesReader::Read(const std::filesystem::path& path, std::string* failureReason) {
   m_series.baseValueCount = 0;
   m_series.decadeCount = 0;
+  // A series never inherits the bounds of the one loaded before it.
+  m_series.minimum = SeriesDefinition::kInitialMinimum;
+  m_series.maximum = SeriesDefinition::kInitialMaximum;
 
+  const auto fail = [failureReason](std::string reason) {
+    if (failureReason) *failureReason = std::move(reason);
+    return false;
+  };
   // Only a regular file: a FIFO would block the open, a directory has no lines.
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error) || error) return false;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (error) return fail(error.message());
+  if (std::filesystem::is_directory(status)) {
+    return fail(std::make_error_code(std::errc::is_a_directory).message());
+  }
+  if (!std::filesystem::is_regular_file(status)) return fail("Not a regular file");
+  errno = 0;
   std::ifstream file(path, std::ios::in | std::ios::binary);
-  if (!file.is_open()) return false;
+  if (!file.is_open()) {
+    const int cause = errno != 0 ? errno : EIO;
+    return fail(std::generic_category().message(cause));
+  }
 
   m_fileName = path.filename().string();
   m_section = Section::None;

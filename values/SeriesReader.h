@@ -19,7 +19,8 @@ class SeriesFileError : public std::invalid_argument {
 };
 
 // Reads a series file into a definition: sections selected by keyword lines, numbers read
-// token by token. Bounds the file does not set keep the values the definition had.
+// token by token. Every read starts from the initial bounds; the file's own minimum and
+// maximum lines change them.
 class SeriesReader {
  public:
   // Longest line a series file may have, in bytes.
@@ -27,9 +28,10 @@ class SeriesReader {
 
   explicit SeriesReader(SeriesDefinition& series) : m_series(series) {}
 
-  // False when the file cannot be opened or is not a regular file; throws SeriesFileError
-  // on a capacity or read error, leaving what was read so far.
-  bool Read(const std::filesystem::path& path);
+  // False when the file cannot be opened or is not a regular file, with the system's reason
+  // in failureReason when given ("No such file or directory"); throws SeriesFileError on a
+  // capacity or read error, leaving what was read so far.
+  bool Read(const std::filesystem::path& path, std::string* failureReason = nullptr);
 
  private:
   enum class Section { None, BaseValues, Decades, Minimum, Maximum };

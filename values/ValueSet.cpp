@@ -6,9 +6,9 @@
 
 namespace ordavin {
 
-bool ValueSet::LoadSeriesFile(const std::filesystem::path& path) {
+bool ValueSet::LoadSeriesFile(const std::filesystem::path& path, std::string* failureReason) {
   m_workingCount = 0;
-  return SeriesReader(m_series).Read(path);
+  return SeriesReader(m_series).Read(path, failureReason);
 }
 
 std::uint32_t ValueSet::GenerateValues() {

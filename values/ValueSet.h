@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "values/SeriesDefinition.h"
@@ -21,9 +22,9 @@ class ValueSet {
   static constexpr std::size_t kLineLengthLimit = SeriesReader::kLineLengthLimit;
 
   // Reads a series file and empties the working set. False when it cannot be opened or is
-  // not a regular file; throws SeriesFileError on a capacity or read error. Bounds not set
-  // by the file persist.
-  bool LoadSeriesFile(const std::filesystem::path& path);
+  // not a regular file, with the system's reason in failureReason when given; throws
+  // SeriesFileError on a capacity or read error. Bounds start from the initial ones.
+  bool LoadSeriesFile(const std::filesystem::path& path, std::string* failureReason = nullptr);
 
   // Expands base values × 10^exponent within the bounds into both sets; returns FullCount().
   std::uint32_t GenerateValues();

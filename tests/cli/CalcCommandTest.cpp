@@ -23,8 +23,8 @@ TEST(CalcCommandTest, PrintsTheFactorAsTheCalculatorWritesIt) {
       {{"regulator", "-5", "-1.25", "0"}, "0.25000000\n"},
       {{"regulator", "3.3", "1.25", "0"}, "0.37878788\n"},
       {{"regulator", "5", "1.25", "1"}, "0.06250000\n"},
-      // Uout = Ugnd: the non-finite text the window's calculator writes too.
-      {{"regulator", "1", "2", "1"}, "inf\n"},
+      // Uref beyond Uout on the same side: written, and refused when a search is run.
+      {{"regulator", "3.3", "5", "0"}, "1.51515152\n"},
       {{"regulator", "3.3", "0", "0"}, "0.00000000\n"},
   };
   for (const Calculation& c : cases) {
@@ -38,7 +38,13 @@ TEST(CalcCommandTest, PrintsTheFactorAsTheCalculatorWritesIt) {
 TEST(CalcCommandTest, InvalidVoltagesGiveTheCalculatorsMessage) {
   const std::string message = "Invalid voltages detected.\nCheck that |Ugnd| < |Uref| < |Uout|\n";
   for (const std::vector<std::string>& voltages :
-       std::vector<std::vector<std::string>>{{"3.3", "-1.25", "0"}, {"-3.3", "1.25", "0"}}) {
+       std::vector<std::vector<std::string>>{{"3.3", "-1.25", "0"},
+                                             {"-3.3", "1.25", "0"},
+                                             // Uout = Ugnd: no number to print.
+                                             {"0", "0", "0"},
+                                             {"3.3", "1.25", "3.3"},
+                                             {"1", "2", "1"},
+                                             {"1.7e308", "1e308", "-1.7e308"}}) {
     const CliResult r = RunCli(Arguments({"calc", "regulator"}, voltages));
     EXPECT_EQ(r.exitCode, 1) << voltages[0] << " " << voltages[1];
     EXPECT_EQ(r.err, message);

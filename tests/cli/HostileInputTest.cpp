@@ -38,13 +38,18 @@ class HostileInputTest : public ::testing::Test {
 TEST_F(HostileInputTest, WhatIsNotARegularFileIsRefusedWithoutBlocking) {
   const auto fifo = dir.path() / "F.SER";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  ExpectRefusedByEveryCommand(fifo.string(), "Loading failed.\n");
+  ExpectRefusedByEveryCommand(fifo.string(),
+                              "Loading failed.\n'" + fifo.string() + "': Not a regular file\n");
 
-  std::filesystem::create_symlink("L.SER", dir.path() / "L.SER");
-  ExpectRefusedByEveryCommand((dir.path() / "L.SER").string(), "Loading failed.\n");
+  const std::string loop = (dir.path() / "L.SER").string();
+  std::filesystem::create_symlink("L.SER", loop);
+  ExpectRefusedByEveryCommand(
+      loop, "Loading failed.\n'" + loop + "': Too many levels of symbolic links\n");
 
-  std::filesystem::create_symlink("/dev/zero", dir.path() / "Z.SER");
-  ExpectRefusedByEveryCommand((dir.path() / "Z.SER").string(), "Loading failed.\n");
+  const std::string device = (dir.path() / "Z.SER").string();
+  std::filesystem::create_symlink("/dev/zero", device);
+  ExpectRefusedByEveryCommand(device,
+                              "Loading failed.\n'" + device + "': Not a regular file\n");
 }
 
 TEST_F(HostileInputTest, AFileWithoutReadPermission) {
@@ -54,7 +59,7 @@ TEST_F(HostileInputTest, AFileWithoutReadPermission) {
   }
   const std::string path = dir.Write("locked.ser", SeriesText({"1", "2"}, {"0"}));
   std::filesystem::permissions(path, std::filesystem::perms::none);
-  ExpectRefusedByEveryCommand(path, "Loading failed.\n");
+  ExpectRefusedByEveryCommand(path, "Loading failed.\n'" + path + "': Permission denied\n");
 }
 
 TEST_F(HostileInputTest, ALineWithoutEndIsRefusedWithItsMessage) {

@@ -61,14 +61,15 @@ TEST_F(ValuesCommandTest, FileWithoutValuesLoadsNone) {
 }
 
 TEST_F(ValuesCommandTest, LoadFailuresExitOneWithTheMessage) {
-  const CliResult missing = RunCli({"values", "--series", (dir.path() / "absent.ser").string()});
+  const std::string absent = (dir.path() / "absent.ser").string();
+  const CliResult missing = RunCli({"values", "--series", absent});
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_EQ(missing.err, "Loading failed.\n");
+  EXPECT_EQ(missing.err, "Loading failed.\n'" + absent + "': No such file or directory\n");
   EXPECT_EQ(missing.out, "");
 
   const CliResult directory = RunCli({"values", "--series", dir.path().string()});
   EXPECT_EQ(directory.exitCode, 1);
-  EXPECT_EQ(directory.err, "Loading failed.\n");
+  EXPECT_EQ(directory.err, "Loading failed.\n'" + dir.path().string() + "': Is a directory\n");
 
   std::vector<std::string> tooMany(1001, "1.0");
   const CliResult capacity =
@@ -89,7 +90,7 @@ TEST_F(ValuesCommandTest, SearchesReportLoadFailuresLikewise) {
   for (const char* command : {"divider", "target"}) {
     const CliResult r = RunCli({command, "--series", absent});
     EXPECT_EQ(r.exitCode, 1) << command;
-    EXPECT_EQ(r.err, "Loading failed.\n") << command;
+    EXPECT_EQ(r.err, "Loading failed.\n'" + absent + "': No such file or directory\n") << command;
   }
 }
 

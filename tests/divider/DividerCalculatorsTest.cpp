@@ -40,12 +40,12 @@ TEST(RegulatorTest, OppositeSidesOfGroundAreRefused) {
 }
 
 TEST(RegulatorTest, OutputAtGroundGivesNoUsableFactor) {
-  const auto factor = RegulatorFactor(1, 1.25, 1);
-  ASSERT_TRUE(factor);
-  EXPECT_EQ(ParseDivisionFactor(FormatFactorText(*factor)), 0.0);
-  const auto undefined = RegulatorFactor(1, 1, 1);
-  ASSERT_TRUE(undefined);
-  EXPECT_EQ(ParseDivisionFactor(FormatFactorText(*undefined)), 0.0);
+  // Uout = Ugnd, and differences beyond the doubles: no factor at all.
+  EXPECT_FALSE(RegulatorFactor(1, 1, 1));
+  EXPECT_FALSE(RegulatorFactor(0, 0, 0));
+  EXPECT_FALSE(RegulatorFactor(3.3, 1.25, 3.3));
+  EXPECT_FALSE(RegulatorFactor(1, 2, 1));
+  EXPECT_FALSE(RegulatorFactor(1.7e308, 1e308, -1.7e308));
   // An attenuation of 0 dB writes 1.00000000, which is no usable factor either.
   EXPECT_EQ(ParseDivisionFactor(FormatFactorText(AttenuatorFactor(0))), 0.0);
 }

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <array>
+#include <vector>
 
 #include "ui/DialogLayout.h"
 #include "ui/DividerPage.h"
@@ -121,9 +123,12 @@ TEST_F(DividerPageTest, EveryFieldAcceptsItsLimitsAndRefusesBeyond) {
       Type(edit, QString::fromLatin1(bad));
       EXPECT_FALSE(Optimize()) << c.edit << " " << bad;
       ASSERT_EQ(log.Entries().size(), 1u) << c.edit << " " << bad;
-      EXPECT_EQ(log.Entries()[0].text, c.message) << c.edit << " " << bad;
+      const QString hint = QStringLiteral("\nNumbers use a point as decimal separator, as in 0.01.");
+      EXPECT_EQ(log.Entries()[0].text,
+                QString::fromLatin1(c.message) + (QLatin1String(bad) == "1,5" ? hint : QString()))
+          << c.edit << " " << bad;
       EXPECT_EQ(log.Entries()[0].icon, MessageIcon::Warning);
-      EXPECT_TRUE(edit->hasFocus() || QApplication::focusWidget() == nullptr) << c.edit;
+      EXPECT_EQ(page.focusWidget(), edit) << c.edit;
     }
     Type(edit, original);
     log.Clear();
@@ -224,12 +229,53 @@ TEST_F(DividerPageTest, RegulatorCalculator) {
   EXPECT_EQ(Edit("divisionFactorEdit")->text(), "0.1");
 }
 
-TEST_F(DividerPageTest, CalculatorRunsOnAfterABadFieldAndRestoresIt) {
+TEST_F(DividerPageTest, ACalculatorReadsOnlyItsOwnFieldsAndABadOneChangesNothing) {
+  Type(Edit("sourceResistanceEdit"), QStringLiteral("470"));
+  Type(Edit("seriesMaxEdit"), QStringLiteral("2000"));
   Type(Edit("toleranceEdit"), QStringLiteral("oops"));
-  QTest::mouseClick(Find<QPushButton>(&page, "attenuatorButton"), Qt::LeftButton);
-  EXPECT_EQ(log.Texts(), std::vector<QString>{"Please enter a number between 0 and 5."});
-  EXPECT_EQ(Edit("divisionFactorEdit")->text(), "0.25118864");
-  EXPECT_EQ(Edit("toleranceEdit")->text(), "0.05");
+  Type(Edit("divisionFactorEdit"), QStringLiteral("0.5"));
+  const auto unchanged = [&](const QString& factor) {
+    EXPECT_EQ(Edit("sourceResistanceEdit")->text(), "470");
+    EXPECT_EQ(Edit("seriesMaxEdit")->text(), "2000");
+    EXPECT_EQ(Edit("toleranceEdit")->text(), "oops");
+    EXPECT_EQ(Edit("divisionFactorEdit")->text(), factor);
+  };
+  QPushButton* attenuator = Find<QPushButton>(&page, "attenuatorButton");
+  for (const char* bad : {"abc", "6dB", "6,02", "-6", "301", "1e309"}) {
+    log.Clear();
+    Type(Edit("attenuationEdit"), QString::fromLatin1(bad));
+    QTest::mouseClick(attenuator, Qt::LeftButton);
+    ASSERT_EQ(log.Entries().size(), 1u) << bad;
+    EXPECT_TRUE(log.Entries()[0].text.startsWith("Please enter a number between 0 and 300."))
+        << bad;
+    EXPECT_EQ(page.focusWidget(), Edit("attenuationEdit")) << bad;
+    EXPECT_EQ(Edit("attenuationEdit")->text(), QString::fromLatin1(bad));
+    EXPECT_EQ(log.Entries()[0].text.contains(QStringLiteral("decimal separator")),
+              QString::fromLatin1(bad).contains(QLatin1Char(',')))
+        << bad;
+    unchanged("0.5");
+    EXPECT_DOUBLE_EQ(page.DivisionFactor(), 1.25 / 3.3) << bad;
+  }
+
+  // A bad dB field is none of the regulator's business.
+  log.Clear();
+  QTest::mouseClick(Find<QPushButton>(&page, "regulatorButton"), Qt::LeftButton);
+  EXPECT_TRUE(log.Entries().empty());
+  unchanged("0.37878788");
+  EXPECT_EQ(Edit("attenuationEdit")->text(), "1e309");
+
+  Type(Edit("uRefEdit"), QStringLiteral("1,25"));
+  QTest::mouseClick(Find<QPushButton>(&page, "regulatorButton"), Qt::LeftButton);
+  ASSERT_EQ(log.Entries().size(), 1u);
+  EXPECT_TRUE(log.Entries()[0].text.startsWith("Please enter a number."));
+  EXPECT_EQ(page.focusWidget(), Edit("uRefEdit"));
+  unchanged("0.37878788");
+
+  // A good attenuation writes the factor and nothing else.
+  Type(Edit("attenuationEdit"), QStringLiteral("6"));
+  QTest::mouseClick(attenuator, Qt::LeftButton);
+  unchanged("0.50118723");
+  EXPECT_EQ(Edit("uRefEdit")->text(), "1,25");
 }
 
 struct FieldCase {
@@ -314,7 +360,7 @@ TEST_F(DividerPageTest, HostileTextsAreRefusedAndThePageKeepsWorking) {
     for (const QString& text :
          {hugeDigits, hugeJunk, QStringLiteral("1e999"), QStringLiteral("-1e999"),
           QStringLiteral("inf"), QStringLiteral("nan"), QStringLiteral("0x10"),
-          QStringLiteral("1,5"), QStringLiteral("1.5.5"), QStringLiteral("+"), QStringLiteral("-"),
+          QStringLiteral("1;5"), QStringLiteral("1.5.5"), QStringLiteral("+"), QStringLiteral("-"),
           QStringLiteral("e5"), QStringLiteral("1e"), QStringLiteral("--1"), QStringLiteral("1 2"),
           QStringLiteral("\u0661"), QString()}) {
       log.Clear();
@@ -335,26 +381,36 @@ TEST_F(DividerPageTest, HostileTextsAreRefusedAndThePageKeepsWorking) {
   }
 }
 
-TEST_F(DividerPageTest, ACalculatorNeverWritesAFieldItCannotReadBack) {
+TEST_F(DividerPageTest, ARegulatorWithoutAFiniteFactorSaysSoAndChangesNothing) {
   QPushButton* calc = Find<QPushButton>(&page, "regulatorButton");
-  // The differences overflow: the factor is NaN, written as a text no run accepts.
-  Type(Edit("uOutEdit"), QStringLiteral("1.7e308"));
-  Type(Edit("uRefEdit"), QStringLiteral("1e308"));
-  Type(Edit("uGndEdit"), QStringLiteral("-1.7e308"));
+  const std::vector<std::array<const char*, 3>> voltages{
+      {"0", "0", "0"}, {"3.3", "1.25", "3.3"}, {"1", "2", "1"}, {"1.7e308", "1e308", "-1.7e308"}};
+  for (const auto& [uOut, uRef, uGnd] : voltages) {
+    log.Clear();
+    Type(Edit("uOutEdit"), QString::fromLatin1(uOut));
+    Type(Edit("uRefEdit"), QString::fromLatin1(uRef));
+    Type(Edit("uGndEdit"), QString::fromLatin1(uGnd));
+    QTest::mouseClick(calc, Qt::LeftButton);
+    EXPECT_EQ(log.Texts(), std::vector<QString>{
+                               "Invalid voltages detected.\nCheck that |Ugnd| < |Uref| < |Uout|"})
+        << uOut;
+    EXPECT_EQ(Edit("divisionFactorEdit")->text(), "1.25/3.3") << uOut;
+    EXPECT_EQ(Edit("uOutEdit")->text(), QString::fromLatin1(uOut));
+  }
+  // Uref beyond Uout on the same side is written; Optimize! refuses it.
+  log.Clear();
+  Type(Edit("uOutEdit"), QStringLiteral("3.3"));
+  Type(Edit("uRefEdit"), QStringLiteral("5"));
+  Type(Edit("uGndEdit"), QStringLiteral("0"));
   QTest::mouseClick(calc, Qt::LeftButton);
   EXPECT_TRUE(log.Entries().empty());
-  EXPECT_EQ(Edit("uOutEdit")->text(), "1.7e+308");
-  ASSERT_TRUE(Optimize());
-  EXPECT_EQ(page.Request().divisionFactor, 0.0);
+  EXPECT_EQ(Edit("divisionFactorEdit")->text(), "1.51515152");
 
-  // An infinite voltage is refused, so it is never written back as "inf".
+  // An infinite voltage is not a number the field takes.
   Type(Edit("uOutEdit"), QStringLiteral("1e999"));
   QTest::mouseClick(calc, Qt::LeftButton);
   EXPECT_EQ(log.Texts(), std::vector<QString>{"Please enter a number."});
-  EXPECT_EQ(Edit("uOutEdit")->text(), "1.7e+308");
-  log.Clear();
-  EXPECT_TRUE(Optimize());
-  EXPECT_TRUE(log.Entries().empty());
+  EXPECT_EQ(Edit("uOutEdit")->text(), "1e999");
 }
 
 TEST_F(DividerPageTest, LabelsNameTheirFieldsForScreenReaders) {

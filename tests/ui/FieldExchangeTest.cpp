@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <clocale>
+#include <vector>
 
 #include "ui/FieldExchange.h"
 #include "ui/GuiTestSupport.h"
@@ -24,6 +25,13 @@ TEST(FieldExchangeTest, NumbersUseAPointWhateverTheLocale) {
   EXPECT_EQ(edit.text(), "0.25");
   edit.setText(QStringLiteral("0,5"));
   EXPECT_FALSE(exchange.Save());
+  // The refusal says why a comma does not do.
+  EXPECT_EQ(log.Texts(), std::vector<QString>{"Please enter a number between 0 and 1.\n"
+                                              "Numbers use a point as decimal separator, "
+                                              "as in 0.01."});
+  edit.setText(QStringLiteral("2"));
+  EXPECT_FALSE(exchange.Save());
+  EXPECT_EQ(log.Texts().back(), "Please enter a number between 0 and 1.");
   edit.setText(QStringLiteral(" 5e-1 "));
   EXPECT_TRUE(exchange.Save());
   EXPECT_EQ(value, 0.5);
@@ -63,10 +71,15 @@ TEST(FieldExchangeTest, AValueOutsideItsRangeIsStoredBeforeTheRefusal) {
   second.setText(QStringLiteral("99999999999999999999999"));
   EXPECT_FALSE(exchange.Save());
   EXPECT_EQ(b, 1u);
+  second.setText(QStringLiteral("1,000"));
+  EXPECT_FALSE(exchange.Save());
+  EXPECT_EQ(log.Texts().back(),
+            "Please enter a whole number between 1 and 5.\n"
+            "Numbers use a point as decimal separator, as in 0.01.");
   second.setText(QStringLiteral("5"));
   EXPECT_TRUE(exchange.Save());
   EXPECT_TRUE(c);
-  EXPECT_EQ(log.Entries().size(), 3u);
+  EXPECT_EQ(log.Entries().size(), 4u);
 }
 
 }  // namespace

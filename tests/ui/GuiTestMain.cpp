@@ -8,7 +8,6 @@
 #include <cstdlib>
 
 #include "ui/Application.h"
-#include "ui/ProfileStore.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
@@ -17,8 +16,6 @@ int main(int argc, char** argv) {
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
   QApplication app(argc, argv);
-  QApplication::setOrganizationName(ordavin::ui::ProfileStore::kOrganisation);
-  QApplication::setApplicationName(ordavin::ui::ProfileStore::kApplication);
-  ordavin::ui::InstallApplicationIcon();
+  ordavin::ui::ConfigureApplication();
   return RUN_ALL_TESTS();
 }

@@ -6,8 +6,8 @@
 namespace ordavin::ui::testing {
 
 MessageLog::MessageLog() {
-  SetMessageRecorder([this](const QString& text, MessageIcon icon) {
-    m_entries.push_back({text, icon});
+  SetMessageRecorder([this](const QString& text, MessageIcon icon, const QString& detail) {
+    m_entries.push_back({text, icon, detail});
   });
 }
 

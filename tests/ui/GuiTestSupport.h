@@ -31,6 +31,7 @@ class MessageLog {
   struct Entry {
     QString text;
     MessageIcon icon;
+    QString detail;
   };
   const std::vector<Entry>& Entries() const { return m_entries; }
   std::vector<QString> Texts() const;

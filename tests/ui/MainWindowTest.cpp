@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QTimer>
 #include <cstring>
 
+#include "ui/Application.h"
 #include "ui/DividerPage.h"
 #include "ui/GuiTestSupport.h"
 #include "ui/MainWindow.h"
@@ -52,6 +54,21 @@ TEST_F(MainWindowTest, CaptionFixedSizeAndEmptyResults) {
   EXPECT_EQ(window.ResultsList()->selectionBehavior(), QAbstractItemView::SelectRows);
   EXPECT_FALSE(window.windowIcon().isNull());
   EXPECT_TRUE(log.Entries().empty());
+}
+
+TEST_F(MainWindowTest, TheTitleBarShowsTheCaptionAlone) {
+  ConfigureApplication();
+  // Linux toolkits append a display name that was set to every title not ending with it.
+  // One that was never set follows the application name, which is how it is told apart.
+  QApplication::setApplicationName(QStringLiteral("probe"));
+  const bool displayNameSet = QGuiApplication::applicationDisplayName() != "probe";
+  QApplication::setApplicationName(QString::fromLatin1(ProfileStore::kApplication));
+  MainWindow window;
+  EXPECT_TRUE(!displayNameSet ||
+              window.windowTitle().endsWith(QGuiApplication::applicationDisplayName()))
+      << window.windowTitle().toStdString() << " would read as "
+      << window.windowTitle().toStdString() << " \u2014 "
+      << QGuiApplication::applicationDisplayName().toStdString();
 }
 
 TEST_F(MainWindowTest, EnterAndEscapeCloseNothing) {

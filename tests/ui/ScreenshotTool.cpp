@@ -20,12 +20,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication app(argc, argv);
-  QApplication::setApplicationDisplayName(QStringLiteral("Ordavin"));
-  ordavin::ui::InstallApplicationIcon();
+  ordavin::ui::ConfigureApplication();
   const QString output = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
   QDir::setCurrent(QString::fromLocal8Bit(argv[1]));
   int boxes = 0;
-  ordavin::ui::SetMessageRecorder([&](const QString&, ordavin::ui::MessageIcon) { ++boxes; });
+  ordavin::ui::SetMessageRecorder([&](const QString&, ordavin::ui::MessageIcon, const QString&) { ++boxes; });
 
   ordavin::ui::MainWindow window;
   window.show();

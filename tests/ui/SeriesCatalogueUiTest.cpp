@@ -67,6 +67,16 @@ TEST_F(SeriesCatalogueUiTest, ListsAlphabeticallyAndLoadsTheFirst) {
   EXPECT_EQ(window.StatusText()->text(), "2 resistor values loaded.");
 }
 
+TEST_F(SeriesCatalogueUiTest, ASeriesDoesNotInheritTheBoundsOfThePreviousOne) {
+  cwd.Write("A.SER", "baseval\n1 2.2 4.7\ndecades\n0 1 2 3\nmaximum\n100\n");
+  cwd.Write("B.SER", SeriesText({"1", "2.2", "4.7"}, {"0", "1", "2", "3", "4", "5"}));
+  MainWindow window;
+  EXPECT_EQ(window.StatusText()->text(), "7 resistor values loaded.");
+  Choose(window, "B");
+  EXPECT_EQ(window.StatusText()->text(), "18 resistor values loaded.");
+  EXPECT_EQ(window.Values().WorkingCount(), 18u);
+}
+
 TEST_F(SeriesCatalogueUiTest, NoFilesAtAll) {
   MainWindow window;
   EXPECT_EQ(log.Texts(), std::vector<QString>{"No resistor series files were found."});
@@ -81,6 +91,9 @@ TEST_F(SeriesCatalogueUiTest, ADirectoryNamedLikeASeriesFailsToLoad) {
   MainWindow window;
   EXPECT_EQ(Entries(window), std::vector<QString>{"X"});
   EXPECT_EQ(log.Texts(), std::vector<QString>{"Loading failed."});
+  const std::filesystem::path path = std::filesystem::current_path() / "X.SER";
+  EXPECT_EQ(log.Entries()[0].detail, QString::fromStdString("'" + path.string() + "': Is a directory"));
+  EXPECT_EQ(window.SeriesCombo()->currentIndex(), -1);
   EXPECT_FALSE(ButtonsEnabled(window));
   EXPECT_EQ(window.StatusText()->text(), "0 resistor values loaded.");
 }
@@ -92,9 +105,17 @@ TEST_F(SeriesCatalogueUiTest, DeletedFileThenAGoodOne) {
   std::filesystem::remove(b);
   Choose(window, "B");
   EXPECT_EQ(log.Texts(), std::vector<QString>{"Loading failed."});
+  const QString detail = log.Entries()[0].detail;
+  EXPECT_TRUE(detail.startsWith(QString::fromStdString("'" + (b.parent_path() / "B.").string())))
+      << detail.toStdString();
+  EXPECT_TRUE(detail.endsWith("': No such file or directory")) << detail.toStdString();
   EXPECT_FALSE(ButtonsEnabled(window));
   EXPECT_EQ(window.ValueList()->count(), 0);
+  // Nothing is loaded, so the chooser shows nothing; the entry stays to be tried again.
+  EXPECT_EQ(window.SeriesCombo()->currentIndex(), -1);
+  EXPECT_EQ(Entries(window), (std::vector<QString>{"A", "B"}));
   Choose(window, "A");
+  EXPECT_EQ(window.SeriesCombo()->currentText(), "A");
   EXPECT_TRUE(ButtonsEnabled(window));
   EXPECT_EQ(window.ValueList()->count(), 2);
 }
@@ -124,7 +145,8 @@ TEST_F(SeriesCatalogueUiTest, TooManyBaseValuesKeepThePreviousList) {
   Choose(window, "B");
   EXPECT_EQ(log.Texts(), std::vector<QString>{"Too many base values in B.SER (more than 1000)."});
   EXPECT_EQ(log.Entries()[0].icon, MessageIcon::Error);
-  EXPECT_EQ(window.SeriesCombo()->currentText(), "B");
+  // The chooser names the series whose values are still listed and searched.
+  EXPECT_EQ(window.SeriesCombo()->currentText(), "A");
   EXPECT_EQ(window.ValueList()->count(), 3);
   EXPECT_EQ(window.ValueList()->GetCheck(1), 0);
   EXPECT_EQ(window.StatusText()->text(), "3 resistor values loaded.");
@@ -195,6 +217,7 @@ TEST_F(SeriesCatalogueUiTest, ACapacityErrorAtStartUpLeavesTheWindowWorking) {
   cwd.Write("B.SER", SeriesText({"10", "15", "22"}, {"0"}));
   MainWindow window;
   EXPECT_EQ(log.Texts(), std::vector<QString>{"Too many base values in A.SER (more than 1000)."});
+  EXPECT_EQ(window.SeriesCombo()->currentIndex(), -1);
   EXPECT_EQ(window.ValueList()->count(), 0);
   EXPECT_EQ(window.StatusText()->text(), "0 resistor values loaded.");
   Choose(window, "B");

@@ -131,7 +131,7 @@ TEST_F(TargetPageTest, SignsExponentsHostileTextsAndThePageWorksOn) {
     }
     for (const QString& text :
          {QString(1'000'000, QLatin1Char('x')), QStringLiteral("1e999"), QStringLiteral("inf"),
-          QStringLiteral("nan"), QStringLiteral("1,5"), QStringLiteral("0x10"), QString(),
+          QStringLiteral("nan"), QStringLiteral("1;5"), QStringLiteral("0x10"), QString(),
           QStringLiteral("+"), QStringLiteral("1 2"), QStringLiteral("\u00B5")}) {
       log.Clear();
       Edit(f.edit)->setText(text);

@@ -116,11 +116,17 @@ TEST_F(ValueSetTest, BoundsAreInclusive) {
   EXPECT_EQ(Full(set), (std::vector<double>{2}));
 }
 
-TEST_F(ValueSetTest, BoundsPersistAcrossLoads) {
-  Load("baseval\n1\ndecades\n0 1 2 3 4\nmaximum\n1000\n");
-  EXPECT_EQ(set.FullCount(), 4u);
-  Load("baseval\n1 2\ndecades\n2 3 4\n");
-  EXPECT_EQ(Full(set), (std::vector<double>{100, 200, 1000}));
+TEST_F(ValueSetTest, EveryLoadStartsFromTheInitialBounds) {
+  Load("baseval\n1\ndecades\n0 1 2 3 4\nminimum\n10\nmaximum\n1000\n");
+  EXPECT_EQ(set.FullCount(), 3u);
+  Load("baseval\n1 2\ndecades\n0 2 3 4\n");
+  EXPECT_EQ(Full(set), (std::vector<double>{1, 2, 100, 200, 1000, 2000, 10000, 20000}));
+  EXPECT_EQ(set.Series().minimum, ValueSet::kInitialMinimum);
+  EXPECT_EQ(set.Series().maximum, ValueSet::kInitialMaximum);
+  // A failed open resets them too: the next file must not see the old ones either.
+  Load("baseval\n1\ndecades\n0\nmaximum\n0.5\n");
+  EXPECT_FALSE(set.LoadSeriesFile(dir.path() / "missing.SER"));
+  EXPECT_EQ(set.Series().maximum, ValueSet::kInitialMaximum);
 }
 
 TEST_F(ValueSetTest, EqualValuesStaySeparate) {
@@ -193,15 +199,23 @@ TEST_F(ValueSetTest, FailedOpenZeroesCountsButKeepsTheFullSet) {
   EXPECT_EQ(set.FullCount(), 2u);
 }
 
-TEST_F(ValueSetTest, OnlyRegularFilesAreRead) {
+TEST_F(ValueSetTest, OnlyRegularFilesAreReadAndAFailureSaysWhy) {
+  const auto reason = [&](const std::filesystem::path& path) {
+    std::string why = "unset";
+    EXPECT_FALSE(set.LoadSeriesFile(path, &why)) << path;
+    return why;
+  };
+  EXPECT_EQ(reason(dir.path() / "missing.SER"), "No such file or directory");
   std::filesystem::create_directory(dir.path() / "X.SER");
-  EXPECT_FALSE(set.LoadSeriesFile(dir.path() / "X.SER"));
+  EXPECT_EQ(reason(dir.path() / "X.SER"), "Is a directory");
   // A FIFO must be refused without blocking on its open.
   const auto fifo = dir.path() / "F.SER";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_FALSE(set.LoadSeriesFile(fifo));
+  EXPECT_EQ(reason(fifo), "Not a regular file");
+  EXPECT_EQ(reason("/dev/null"), "Not a regular file");
   std::filesystem::create_symlink("loop.SER", dir.path() / "loop.SER");
-  EXPECT_FALSE(set.LoadSeriesFile(dir.path() / "loop.SER"));
+  EXPECT_EQ(reason(dir.path() / "loop.SER"), "Too many levels of symbolic links");
+  EXPECT_EQ(reason(dir.path() / (std::string(300, 'n') + ".SER")), "File name too long");
   // A link to a regular file is fine.
   dir.Write("real.SER", "baseval\n3\ndecades\n0\n");
   std::filesystem::create_symlink("real.SER", dir.path() / "link.SER");
@@ -336,7 +350,9 @@ TEST_F(ValueSetTest, AFileWithoutReadPermissionFailsToOpen) {
   const auto locked = dir.Write("LOCKED.SER", "baseval\n1 2\ndecades\n0\n");
   std::filesystem::permissions(locked, std::filesystem::perms::none);
   if (::geteuid() != 0) {
-    EXPECT_FALSE(set.LoadSeriesFile(locked));
+    std::string why;
+    EXPECT_FALSE(set.LoadSeriesFile(locked, &why));
+    EXPECT_EQ(why, "Permission denied");
     EXPECT_EQ(set.WorkingCount(), 0u);
     return;
   }
@@ -346,12 +362,15 @@ TEST_F(ValueSetTest, AFileWithoutReadPermissionFailsToOpen) {
   if (child == 0) {
     if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
     ValueSet other;
-    ::_exit(other.LoadSeriesFile(locked) ? 1 : other.WorkingCount() == 0 ? 0 : 2);
+    std::string why;
+    if (other.LoadSeriesFile(locked, &why)) ::_exit(1);
+    ::_exit(other.WorkingCount() != 0 ? 2 : why != "Permission denied" ? 4 : 0);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: loaded, 2: counts not zeroed, 3: no user nobody";
+  EXPECT_EQ(WEXITSTATUS(status), 0)
+      << "1: loaded, 2: counts not zeroed, 3: no user nobody, 4: reason not given";
 }
 
 TEST_F(ValueSetTest, BoundsAtInfinityLetInfiniteAndNegativeValuesIn) {
