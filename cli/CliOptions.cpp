@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <optional>
 
@@ -12,6 +14,13 @@ namespace {
 
 [[noreturn]] void Reject(std::string_view option, const std::string& what) {
   throw UsageError("Invalid value for " + std::string(option) + ": " + what + ".");
+}
+
+// Keywords are taken in any case: "OFF" and "Off" mean "off".
+bool EqualsIgnoringCase(std::string_view text, std::string_view keyword) {
+  return std::equal(text.begin(), text.end(), keyword.begin(), keyword.end(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == b;
+  });
 }
 
 double CheckedNumber(std::string_view option, std::string_view text, std::string_view role,
@@ -73,7 +82,7 @@ void ApplyCountOption(std::string_view option, const std::optional<std::string>&
 
 Window ReadWindowOption(std::string_view option, std::string_view text, FieldRange minRange,
                         FieldRange maxRange) {
-  if (text == "off") return {};
+  if (EqualsIgnoringCase(text, "off")) return {};
   const std::size_t colon = text.find(':');
   if (colon == std::string_view::npos || text.find(':', colon + 1) != std::string_view::npos) {
     Reject(option, QuoteForMessage(text) + " is neither MIN:MAX nor off");
@@ -110,6 +119,8 @@ double ReadDivisionFactorOption(std::string_view /*option*/, std::string_view te
 
 std::vector<std::uint64_t> ReadPositionList(std::string_view option, std::string_view text) {
   std::vector<std::uint64_t> positions;
+  // The help shows "none" as the default, so it is a value too.
+  if (EqualsIgnoringCase(text, "none")) return positions;
   std::size_t start = 0;
   while (true) {
     const std::size_t comma = text.find(',', start);

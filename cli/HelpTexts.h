@@ -10,7 +10,7 @@ hexadecimal are not numbers.
 
 Exit codes: 0 the command ran (a search that found no match included); 1 the series file
 could not be loaded or the search was refused, the reason on stderr; 2 bad usage or a
-value outside its range.
+value outside its range; 130 Ctrl-C stopped the search (its best matches were printed).
 
 During a search on a terminal, stderr shows how many combinations were checked. Ctrl-C
 stops the search and the best matches among those checked are printed; a second Ctrl-C

@@ -130,7 +130,7 @@ int RunSearchCommand(const SearchArguments& arguments, const Request& request,
   } else {
     WriteSearchResultText(steps, engine, values, *outcome, streams.out);
   }
-  return kExitSuccess;
+  return outcome->aborted ? kExitInterrupted : kExitSuccess;
 }
 
 }  // namespace ordavin::cli

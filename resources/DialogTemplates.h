@@ -18,7 +18,7 @@ inline constexpr DlgRect kParametersGroup{1, 0, 472, 222};
 inline constexpr DlgRect kTabControl{5, 9, 461, 207};
 inline constexpr DlgRect kValuesGroup{477, 0, 108, 222};
 inline constexpr DlgRect kValueList{482, 11, 96, 175};
-inline constexpr DlgRect kStatusText{480, 192, 87, 8};
+inline constexpr DlgRect kStatusText{480, 192, 100, 8};
 inline constexpr DlgRect kSeriesLabel{480, 210, 48, 8};
 inline constexpr DlgRect kSeriesCombo{534, 204, 48, 89};
 inline constexpr DlgRect kResultsGroup{0, 222, 583, 168};

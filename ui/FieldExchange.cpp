@@ -31,7 +31,8 @@ QString FieldExchange::CountMessage(CountRange range) {
 bool FieldExchange::Refuse(QLineEdit* edit, const QString& message) {
   // A desktop set to a comma-decimal language invites "0,01".
   const bool comma = edit->text().contains(QLatin1Char(','));
-  ShowMessage(m_owner, comma ? message + QLatin1Char('\n') + QLatin1String(kDecimalPointHint) : message,
+  ShowMessage(m_owner,
+              comma ? message + QLatin1Char('\n') + QLatin1String(kDecimalPointHint) : message,
               MessageIcon::Warning);
   edit->setFocus(Qt::OtherFocusReason);
   edit->selectAll();

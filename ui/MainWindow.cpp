@@ -31,6 +31,10 @@ namespace ordavin::ui {
 
 namespace t = resources::main_window;
 
+namespace {
+constexpr std::uint32_t kMostValues = ValueSet::kBaseValueCapacity * ValueSet::kDecadeCapacity;
+}  // namespace
+
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(
@@ -68,9 +72,10 @@ void MainWindow::BuildControls() {
   m_layout.Place(values, t::kValuesGroup);
   m_valueList = new ValueChecklist(central);
   m_layout.Place(m_valueList, t::kValueList, DialogLayout::Fit::None);
-  m_statusText = new QLabel(central);
+  // Laid out with the longest text it can show, so that no count is cut off.
+  m_statusText = new QLabel(QString::fromStdString(FormatValuesLoaded(kMostValues)), central);
   m_statusText->setObjectName(QStringLiteral("valueStatusText"));
-  m_layout.Place(m_statusText, t::kStatusText, DialogLayout::Fit::None);
+  m_layout.Place(m_statusText, t::kStatusText);
   m_seriesCombo = new QComboBox(central);
   m_seriesCombo->setObjectName(QStringLiteral("seriesCombo"));
   m_layout.Place(m_seriesCombo, t::kSeriesCombo, DialogLayout::Fit::ComboBox);

@@ -7,6 +7,7 @@
 
 #include "divider/DividerEngine.h"
 #include "target/TargetEngine.h"
+#include "ui/CutCellToolTips.h"
 #include "ui/ResultsColumns.h"
 
 namespace ordavin::ui {
@@ -20,7 +21,8 @@ static_assert(DividerColumn::Rank == kRecordColumn && TargetColumn::Rank == kRec
 }  // namespace
 
 ResultsTable::ResultsTable(QTableWidget* list, double widthScale)
-    : QObject(list), m_list(list), m_widthScale(widthScale) {
+    : QObject(list), m_list(list), m_toolTips(new CutCellToolTips(list)), m_widthScale(widthScale) {
+  m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this,
           &ResultsTable::SortByColumn);
 }
@@ -43,6 +45,7 @@ void ResultsTable::Show(ResultsKind kind, const std::array<Column, N>& columns,
     const auto rank = static_cast<std::int32_t>(r);
     AddRow(rank, makeTexts(rank, matches[r]), makeRecord(rank, matches[r]));
   }
+  m_toolTips->Refresh();
   m_kind = kind;
 }
 

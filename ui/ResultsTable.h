@@ -20,12 +20,15 @@ class TargetEngine;
 
 namespace ordavin::ui {
 
+class CutCellToolTips;
+
 enum class ResultsKind { None = 0, Divider = 1, Target = 2 };
 
 // The one results list, showing the last completed run of either kind. Each row keeps a
 // record of its figures for sorting; the records are freed when the list is rebuilt or
 // cleared. A header click sorts ascending by the clicked column with the shown kind's
-// comparator; rank texts stay as they were.
+// comparator; rank texts stay as they were. Columns can be widened by dragging, or fitted to
+// their texts by a double-click on their edge; a cell cut short shows its text as a tool tip.
 class ResultsTable final : public QObject {
   Q_OBJECT
 
@@ -53,6 +56,7 @@ class ResultsTable final : public QObject {
   void AddRow(int row, std::span<const std::string> texts, Record record);
 
   QTableWidget* m_list;
+  CutCellToolTips* m_toolTips;
   double m_widthScale;
   std::vector<Record> m_records;
   ResultsKind m_kind = ResultsKind::None;

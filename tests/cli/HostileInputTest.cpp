@@ -48,8 +48,7 @@ TEST_F(HostileInputTest, WhatIsNotARegularFileIsRefusedWithoutBlocking) {
 
   const std::string device = (dir.path() / "Z.SER").string();
   std::filesystem::create_symlink("/dev/zero", device);
-  ExpectRefusedByEveryCommand(device,
-                              "Loading failed.\n'" + device + "': Not a regular file\n");
+  ExpectRefusedByEveryCommand(device, "Loading failed.\n'" + device + "': Not a regular file\n");
 }
 
 TEST_F(HostileInputTest, AFileWithoutReadPermission) {

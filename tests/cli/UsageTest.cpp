@@ -180,7 +180,10 @@ TEST_F(UsageTest, MalformedTextOptions) {
   for (const char* text : {"4k7/10", "1/2/3", "0.5x"}) {
     ExpectAccepted(With("divider", {"--factor", text, "--series-window", "off"}));
   }
-  for (const char* text : {"5000", "1:2:3", "a:b", ":5", "5:", "Off", "on", "1000-5000"}) {
+  for (const char* text : {"OFF", "Off", "off"}) {
+    ExpectAccepted(With("divider", {"--series-window", text, "--parallel-window", text}));
+  }
+  for (const char* text : {"5000", "1:2:3", "a:b", ":5", "5:", "of", "offf", "on", "1000-5000"}) {
     ExpectUsageError(With("divider", {"--series-window", text}), "--series-window");
     ExpectUsageError(With("divider", {"--parallel-window", text}), "--parallel-window");
   }
@@ -207,6 +210,12 @@ TEST_F(UsageTest, UntickPositionsMustBeInTheFullSet) {
             "Invalid value for --untick: position 3 is outside the full set (0 to 2).");
   // Repeats do no harm; the last position is inside.
   ExpectAccepted(With("divider", {"--untick", "2, 2"}));
+  // "none", as the help shows the default, unticks nothing.
+  for (const char* text : {"none", "None"}) {
+    ExpectAccepted(With("divider", {"--untick", text}));
+    ExpectAccepted(With("target", {"--untick", text}));
+  }
+  ExpectUsageError(With("divider", {"--untick", "none,1"}), "--untick");
 }
 
 TEST_F(UsageTest, ParserErrorsExitTwoAndHelpExitsZero) {

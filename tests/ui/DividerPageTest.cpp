@@ -123,7 +123,8 @@ TEST_F(DividerPageTest, EveryFieldAcceptsItsLimitsAndRefusesBeyond) {
       Type(edit, QString::fromLatin1(bad));
       EXPECT_FALSE(Optimize()) << c.edit << " " << bad;
       ASSERT_EQ(log.Entries().size(), 1u) << c.edit << " " << bad;
-      const QString hint = QStringLiteral("\nNumbers use a point as decimal separator, as in 0.01.");
+      const QString hint =
+          QStringLiteral("\nNumbers use a point as decimal separator, as in 0.01.");
       EXPECT_EQ(log.Entries()[0].text,
                 QString::fromLatin1(c.message) + (QLatin1String(bad) == "1,5" ? hint : QString()))
           << c.edit << " " << bad;
@@ -391,8 +392,9 @@ TEST_F(DividerPageTest, ARegulatorWithoutAFiniteFactorSaysSoAndChangesNothing) {
     Type(Edit("uRefEdit"), QString::fromLatin1(uRef));
     Type(Edit("uGndEdit"), QString::fromLatin1(uGnd));
     QTest::mouseClick(calc, Qt::LeftButton);
-    EXPECT_EQ(log.Texts(), std::vector<QString>{
-                               "Invalid voltages detected.\nCheck that |Ugnd| < |Uref| < |Uout|"})
+    EXPECT_EQ(
+        log.Texts(),
+        std::vector<QString>{"Invalid voltages detected.\nCheck that |Ugnd| < |Uref| < |Uout|"})
         << uOut;
     EXPECT_EQ(Edit("divisionFactorEdit")->text(), "1.25/3.3") << uOut;
     EXPECT_EQ(Edit("uOutEdit")->text(), QString::fromLatin1(uOut));

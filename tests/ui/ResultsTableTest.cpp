@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
 #include <QTableWidget>
+#include <QTest>
 #include <atomic>
 
 #include "divider/StraightforwardDividerEngine.h"
@@ -53,6 +55,48 @@ TEST(ResultsTableTest, DividerSortingByEveryColumnAndBack) {
   table.Clear();
   EXPECT_EQ(table.RecordCount(), 0u);
   EXPECT_EQ(list.rowCount(), 0);
+}
+
+TEST(ResultsTableTest, ACutCellShowsItsTextAsToolTipAndAColumnFitsOnDoubleClick) {
+  ValueSet set;
+  SetValues(set, {1000, 2200, 4700, 10000});
+  StraightforwardDividerEngine engine(set);
+  DividerParameters p;
+  p.targetFactor = 0.4;
+  p.tolerance = 5;
+  p.upperCount = 3;
+  p.lowerCount = 3;
+  engine.SetParameters(p);
+  std::atomic<bool> abort{false};
+  engine.Optimize(abort);
+  QTableWidget list;
+  list.resize(900, 300);
+  ResultsTable table(&list);
+  table.ShowDivider(engine);
+  list.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+  constexpr int kRu = DividerColumn::Ru;
+  QTableWidgetItem* ru = list.item(0, kRu);
+  ASSERT_GT(ru->text().size(), 20);  // three resistors: wider than the column
+  EXPECT_EQ(ru->toolTip(), ru->text());
+  EXPECT_EQ(list.item(0, DividerColumn::Rank)->toolTip(), "");
+
+  // A double-click on the column's right edge fits it to its texts; the tips go.
+  QHeaderView* header = list.horizontalHeader();
+  const int edge = header->sectionViewportPosition(kRu) + header->sectionSize(kRu) - 1;
+  QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, QPoint(edge, header->height() / 2));
+  EXPECT_GT(list.columnWidth(kRu), 120);
+  for (int r = 0; r < list.rowCount(); ++r) EXPECT_EQ(list.item(r, kRu)->toolTip(), "") << r;
+
+  // Narrowed by dragging, or by the program, the cut cells get their tips back.
+  EXPECT_EQ(header->sectionResizeMode(kRu), QHeaderView::Interactive);
+  list.setColumnWidth(kRu, 30);
+  EXPECT_EQ(list.item(0, kRu)->toolTip(), list.item(0, kRu)->text());
+  // Sorting moves the tips with their cells.
+  table.SortByColumn(DividerColumn::RuTotal);
+  for (int r = 0; r < list.rowCount(); ++r) {
+    EXPECT_EQ(list.item(r, kRu)->toolTip(), list.item(r, kRu)->text()) << r;
+  }
 }
 
 TEST(ResultsTableTest, TheComparatorFollowsTheLastTableBuilt) {

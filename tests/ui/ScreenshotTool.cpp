@@ -1,5 +1,6 @@
 // Takes the README's pictures of the real window: each tab, and the results of a divider run.
-// Usage: ordavin_screenshots SERIES_FOLDER OUTPUT_FOLDER
+// Usage: ordavin_screenshots SERIES_FOLDER OUTPUT_FOLDER [SERIES [UPPER LOWER]]
+// (defaults: E24, 2 and 2; QT_SCALE_FACTOR=1.5 shows the window as a high-density screen would)
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -7,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <cstdio>
+#include <cstdlib>
 
 #include "ui/Application.h"
 #include "ui/DividerPage.h"
@@ -15,21 +17,25 @@
 #include "ui/PageTabs.h"
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s SERIES_FOLDER OUTPUT_FOLDER\n", argv[0]);
+  if (argc != 3 && argc != 4 && argc != 6) {
+    std::fprintf(stderr, "usage: %s SERIES_FOLDER OUTPUT_FOLDER [SERIES [UPPER LOWER]]\n", argv[0]);
     return 2;
   }
+  const QString series = QString::fromLocal8Bit(argc >= 4 ? argv[3] : "E24");
+  const int upper = argc == 6 ? std::atoi(argv[4]) : 2;
+  const int lower = argc == 6 ? std::atoi(argv[5]) : 2;
   QApplication app(argc, argv);
   ordavin::ui::ConfigureApplication();
   const QString output = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
   QDir::setCurrent(QString::fromLocal8Bit(argv[1]));
   int boxes = 0;
-  ordavin::ui::SetMessageRecorder([&](const QString&, ordavin::ui::MessageIcon, const QString&) { ++boxes; });
+  ordavin::ui::SetMessageRecorder(
+      [&](const QString&, ordavin::ui::MessageIcon, const QString&) { ++boxes; });
 
   ordavin::ui::MainWindow window;
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
-  window.SeriesCombo()->setCurrentText(QStringLiteral("E24"));
+  window.SeriesCombo()->setCurrentText(series);
   window.OnSelchangeSeries();
   const auto save = [&](const char* name) {
     QApplication::processEvents();
@@ -41,8 +47,8 @@ int main(int argc, char** argv) {
 
   window.TabControl()->setCurrentIndex(0);
   auto* page = window.TabControl()->DividerTab();
-  page->findChild<QComboBox*>(QStringLiteral("upperCountCombo"))->setCurrentIndex(1);
-  page->findChild<QComboBox*>(QStringLiteral("lowerCountCombo"))->setCurrentIndex(1);
+  page->findChild<QComboBox*>(QStringLiteral("upperCountCombo"))->setCurrentIndex(upper - 1);
+  page->findChild<QComboBox*>(QStringLiteral("lowerCountCombo"))->setCurrentIndex(lower - 1);
   page->findChild<QComboBox*>(QStringLiteral("lowerModeCombo"))->setCurrentIndex(1);
   page->findChild<QLineEdit*>(QStringLiteral("toleranceEdit"))->setText(QStringLiteral("0.01"));
   QTest::mouseClick(page->OptimizeButton(), Qt::LeftButton);

@@ -92,7 +92,8 @@ TEST_F(SeriesCatalogueUiTest, ADirectoryNamedLikeASeriesFailsToLoad) {
   EXPECT_EQ(Entries(window), std::vector<QString>{"X"});
   EXPECT_EQ(log.Texts(), std::vector<QString>{"Loading failed."});
   const std::filesystem::path path = std::filesystem::current_path() / "X.SER";
-  EXPECT_EQ(log.Entries()[0].detail, QString::fromStdString("'" + path.string() + "': Is a directory"));
+  EXPECT_EQ(log.Entries()[0].detail,
+            QString::fromStdString("'" + path.string() + "': Is a directory"));
   EXPECT_EQ(window.SeriesCombo()->currentIndex(), -1);
   EXPECT_FALSE(ButtonsEnabled(window));
   EXPECT_EQ(window.StatusText()->text(), "0 resistor values loaded.");
