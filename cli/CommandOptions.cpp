@@ -87,6 +87,11 @@ void AddUntickOption(CLI::App& command, std::optional<std::string>& target) {
           "none", "LIST");
 }
 
+void AddForceOption(CLI::App& command, bool& force) {
+  command.add_flag(names::kForce, force,
+                   "Start the search even when it is forecast to take longer than an hour");
+}
+
 }  // namespace
 
 void AddValuesOptions(CLI::App& command, ValuesArguments& a) {
@@ -124,6 +129,7 @@ void AddDividerOptions(CLI::App& command, DividerArguments& a) {
   AddCount(command, names::kMaxResults, a.maxResults, "Best matches to keep",
            fields::kMaxResultsRange, defaults.maxResults);
   AddUntickOption(command, a.untick);
+  AddForceOption(command, a.force);
   command.footer(kDividerFooter);
 }
 
@@ -143,6 +149,7 @@ void AddTargetOptions(CLI::App& command, TargetArguments& a) {
   AddCount(command, names::kMaxResults, a.maxResults, "Best matches to keep",
            fields::kMaxResultsRange, defaults.maxResults);
   AddUntickOption(command, a.untick);
+  AddForceOption(command, a.force);
   command.footer(kTargetFooter);
 }
 

@@ -33,9 +33,9 @@ void WriteMessages(const std::vector<std::string>& messages, std::ostream& err) 
 }
 
 std::optional<SearchOutcome> RunReportedSearch(
-    const std::function<void(const std::atomic<bool>&)>& search,
-    const std::function<std::uint64_t()>& visitedCount, const Streams& streams) {
-  SearchOutcome outcome = RunSearch(search, visitedCount, streams.showProgress, streams.err);
+    const std::function<void(const std::atomic<bool>&)>& search, const SearchWatch& watch,
+    const Streams& streams) {
+  SearchOutcome outcome = RunSearch(search, watch, streams.showProgress, streams.err);
   if (!outcome.started) {
     streams.err << kCouldNotStartMessage << '\n';
     return std::nullopt;

@@ -29,8 +29,8 @@ void WriteMessages(const std::vector<std::string>& messages, std::ostream& err);
 // Runs the search and reports a start failure or a failure inside the search on err; the
 // outcome is usable when it comes back with a value.
 std::optional<SearchOutcome> RunReportedSearch(
-    const std::function<void(const std::atomic<bool>&)>& search,
-    const std::function<std::uint64_t()>& visitedCount, const Streams& streams);
+    const std::function<void(const std::atomic<bool>&)>& search, const SearchWatch& watch,
+    const Streams& streams);
 
 // JSON lists of plain numbers, of working-set positions and of the resistors at them.
 Json NumbersJson(std::span<const double> numbers);

@@ -25,6 +25,7 @@ struct SearchArguments {
   std::string seriesPath;
   bool json = false;
   std::optional<std::string> untick;
+  bool force = false;  // start a search forecast to take longer than an hour
 };
 
 struct DividerArguments : SearchArguments {

@@ -18,6 +18,7 @@ inline constexpr const char* kSource = "--source";
 inline constexpr const char* kLoad = "--load";
 inline constexpr const char* kMaxResults = "--max-results";
 inline constexpr const char* kUntick = "--untick";
+inline constexpr const char* kForce = "--force";
 inline constexpr const char* kTarget = "--target";
 inline constexpr const char* kCount = "--count";
 inline constexpr const char* kConnection = "--connection";

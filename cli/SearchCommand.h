@@ -20,10 +20,14 @@
 #include "cli/OptionNames.h"
 #include "cli/TextTable.h"
 #include "run/DividerPreparation.h"
+#include "run/ProgressEstimate.h"
+#include "texts/ForecastTexts.h"
 #include "texts/RunTexts.h"
 #include "values/ValueSet.h"
 
 namespace ordavin::cli {
+
+inline constexpr const char* kForceHint = "Give --force to start it anyway.";
 
 // What differs between the divider and the target command once their options are read.
 template <class Engine, class Request>
@@ -100,8 +104,22 @@ void WriteSearchResultText(const SearchCommandSteps<Engine, Request>& steps, con
       << FormatSummary(engine.VisitedCount(), engine.MatchingCount(), outcome.seconds) << '\n';
 }
 
+// The progress line with the share done and the time left, and the notice of a drop to the
+// slower engine.
+template <class Engine>
+SearchWatch WatchOf(const Engine& engine, const SearchForecast& forecast) {
+  return {[&engine, forecast](double elapsedSeconds) {
+            const std::uint64_t visited = engine.VisitedCount();
+            const ProgressEstimate estimate = EstimateProgress(visited, forecast, elapsedSeconds);
+            return FormatProgress(visited) + " (" +
+                   FormatShare(estimate.share, estimate.secondsLeft) + ")";
+          },
+          [&engine] { return FormatSlowPath(engine.SlowPathTaken()); }};
+}
+
 // The road of a search command, its refusals in the order a user meets them: the unticked
-// positions (a usage error), the series file, the run's preparation, the search itself.
+// positions (a usage error), the series file, the run's preparation, a forecast longer than
+// an hour without --force, the search itself.
 template <class Engine, class Request>
 int RunSearchCommand(const SearchArguments& arguments, const Request& request,
                      const SearchCommandSteps<Engine, Request>& steps, const Streams& streams) {
@@ -120,9 +138,14 @@ int RunSearchCommand(const SearchArguments& arguments, const Request& request,
     WriteMessages(preparation.messages, streams.err);
     return kExitRefused;
   }
+  const SearchForecast forecast = engine.Forecast();
+  if (IsLongSearch(forecast) && !arguments.force) {
+    streams.err << FormatLongSearch(forecast) << '\n' << kForceHint << '\n';
+    return kExitRefused;
+  }
   const std::optional<SearchOutcome> outcome = RunReportedSearch(
       [&engine](const std::atomic<bool>& abortRequested) { engine.Optimize(abortRequested); },
-      [&engine] { return engine.VisitedCount(); }, streams);
+      WatchOf(engine, forecast), streams);
   if (!outcome) return kExitRefused;
 
   if (arguments.json) {

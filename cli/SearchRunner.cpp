@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <csignal>
 #include <mutex>
+#include <string>
 
 #include "run/SearchThread.h"
 #include "texts/RunTexts.h"
@@ -45,8 +46,7 @@ class InterruptScope {
 }  // namespace
 
 SearchOutcome RunSearch(const std::function<void(const std::atomic<bool>&)>& search,
-                        const std::function<std::uint64_t()>& visitedCount, bool showProgress,
-                        std::ostream& progress) {
+                        const SearchWatch& watch, bool showProgress, std::ostream& progress) {
   SearchOutcome outcome;
   std::mutex mutex;
   std::condition_variable finishedSignal;
@@ -72,17 +72,30 @@ SearchOutcome RunSearch(const std::function<void(const std::atomic<bool>&)>& sea
   if (!started) return outcome;
   outcome.started = true;
 
+  const auto start = std::chrono::steady_clock::now();
   bool progressShown = false;
+  bool noticeShown = false;
+  const auto showNotice = [&] {
+    if (noticeShown || !watch.notice) return;
+    const std::string notice = watch.notice();
+    if (notice.empty()) return;
+    if (progressShown) progress << kReturnAndClearLine;
+    progress << notice << '\n' << std::flush;
+    noticeShown = true;
+  };
   {
     std::unique_lock lock(mutex);
     while (!finishedSignal.wait_for(lock, kProgressInterval, [&] { return finished; })) {
+      showNotice();
       if (!showProgress) continue;
-      progress << kReturnAndClearLine << FormatProgress(visitedCount()) << std::flush;
+      const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+      progress << kReturnAndClearLine << watch.progressLine(elapsed.count()) << std::flush;
       progressShown = true;
     }
   }
   worker.Join();
   if (progressShown) progress << kReturnAndClearLine;
+  showNotice();
 
   outcome.failure = worker.Failure();
   outcome.seconds = worker.Duration();

@@ -59,6 +59,7 @@ class FastDividerEngine final : public DividerEngine {
   void SetTuning(const Tuning& tuning) { m_tuning = tuning; }
 
   std::uint64_t Optimize(const std::atomic<bool>& abortRequested) override;
+  SearchForecast Forecast() const override;
 
   const RunInfo& LastRun() const { return m_info; }
 
@@ -80,7 +81,7 @@ class FastDividerEngine final : public DividerEngine {
   void NoteHeadStart(const fast_divider::Plan& plan, const fast_divider::HeadStart& head);
   std::uint64_t Merge(const fast_divider::Plan& plan, fast_divider::HeadStart& head,
                       std::vector<fast_divider::Sweeper>& sweepers);
-  std::uint64_t RunReference(const std::atomic<bool>& abortRequested);
+  std::uint64_t RunReference(SlowPath why, const std::atomic<bool>& abortRequested);
   void WriteMatches(const fast_divider::Plan& plan, std::span<const RankedCandidate> best);
 
   Tuning m_tuning;

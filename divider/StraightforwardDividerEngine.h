@@ -14,6 +14,9 @@ class StraightforwardDividerEngine final : public DividerEngine {
   using DividerEngine::DividerEngine;
 
   std::uint64_t Optimize(const std::atomic<bool>& abortRequested) override;
+  SearchForecast Forecast() const override { return ForecastFor(m_parameters); }
+  // The forecast of a run with these parameters over the current working set.
+  SearchForecast ForecastFor(const DividerParameters& parameters) const;
 
   // The enumeration step over the index vector; false once both networks have wrapped.
   static bool NextCombination(std::vector<std::int32_t>& indices, std::uint32_t upperCount,

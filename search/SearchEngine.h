@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "search/ParallelWork.h"
+#include "search/SearchForecast.h"
 
 namespace ordavin {
 
@@ -36,7 +37,14 @@ class SearchEngine {
   // visited, once abortRequested reads true. Returns the matching count.
   virtual std::uint64_t Optimize(const std::atomic<bool>& abortRequested) = 0;
 
+  // The expected size and duration of Optimize with the parameters set and the working set
+  // as it is now.
+  virtual SearchForecast Forecast() const = 0;
+
   std::uint64_t VisitedCount() const { return m_visitedCount.load(std::memory_order_relaxed); }
+  // Whether the run was handed to the straightforward engine, and why; like the visited count
+  // it may be read while Optimize runs.
+  SlowPath SlowPathTaken() const { return m_slowPath.load(std::memory_order_relaxed); }
   std::uint64_t MatchingCount() const { return m_matchingCount; }
   // The real matches of the last run, best first: min(matching, maxResults) of them.
   std::span<const Match> KeptMatches() const {
@@ -72,7 +80,9 @@ class SearchEngine {
 
   // A fast engine's way out: `reference` runs the search instead, with the visited count
   // mirrored, and its kept matches become this engine's. Returns the matching count.
-  std::uint64_t RunInstead(SearchEngine& reference, const std::atomic<bool>& abortRequested) {
+  std::uint64_t RunInstead(SearchEngine& reference, SlowPath why,
+                           const std::atomic<bool>& abortRequested) {
+    m_slowPath.store(why, std::memory_order_relaxed);
     reference.SetParameters(m_parameters);
     RunMirroringProgress([&] { reference.Optimize(abortRequested); },
                          [&] { return reference.VisitedCount(); }, m_visitedCount);
@@ -89,6 +99,7 @@ class SearchEngine {
   Params m_parameters;
   std::vector<Match> m_bestMatches;
   std::atomic<std::uint64_t> m_visitedCount{0};
+  std::atomic<SlowPath> m_slowPath{SlowPath::None};
   std::uint64_t m_matchingCount = 0;
 };
 

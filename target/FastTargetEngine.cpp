@@ -51,37 +51,57 @@ std::uint64_t FastTargetEngine::Optimize(const std::atomic<bool>& abortRequested
   m_info = RunInfo{};
   m_units.clear();
   m_visitedCount.store(0, std::memory_order_relaxed);
+  m_slowPath.store(SlowPath::None, std::memory_order_relaxed);
   m_matchingCount = 0;
   FastTargetPlan plan;
-  if (!MakePlan(plan)) return RunReference(abortRequested);
+  const SlowPath slowPath = LayOutPlan(plan, m_info);
+  if (slowPath != SlowPath::None) return RunReference(slowPath, abortRequested);
+  plan.Prepare(m_values.WorkingValues().data(), m_parameters.targetResistance,
+               m_parameters.tolerance);
   return RunFast(plan, abortRequested);
 }
 
-bool FastTargetEngine::MakePlan(FastTargetPlan& plan) {
+SearchForecast FastTargetEngine::Forecast() const {
+  FastTargetPlan plan;
+  RunInfo info;
+  const SlowPath slowPath = LayOutPlan(plan, info);
+  if (slowPath != SlowPath::None) {
+    SearchForecast forecast = m_reference->ForecastFor(m_parameters);
+    forecast.slowPath = slowPath;
+    return forecast;
+  }
+  SearchForecast forecast = m_reference->ForecastFor(m_parameters);
+  // The sorted prefixes make the work grow about as the square root of the combinations
+  // (measured: E24, E96 and E192 with five resistors, 3 ms to 0.95 s).
+  constexpr double kSecondsPerRootCombination = 1.2e-7;
+  forecast.seconds = kSecondsPerRootCombination * std::sqrt(forecast.combinations);
+  return forecast;
+}
+
+SlowPath FastTargetEngine::LayOutPlan(FastTargetPlan& plan, RunInfo& info) const {
   const TargetParameters& p = m_parameters;
   const std::uint32_t n = m_values.WorkingCount();
   const std::uint32_t count = p.resistorCount;
   if (count == 0 || count > fast_target::kMaxCount || n == 0 ||
       n > m_values.WorkingSlots().size() || n >= kMaxValuesFor32BitRanks) {
-    return false;
+    return SlowPath::NotCovered;
   }
   const double* values = m_values.WorkingValues().data();
   for (std::uint32_t i = 0; i < n; ++i) {
-    if (!std::isfinite(values[i]) || !(values[i] > 0.0)) return false;
+    if (!std::isfinite(values[i]) || !(values[i] > 0.0)) return SlowPath::NotCovered;
   }
   if (!plan.LayOut(n, count, EvaluatesParallel(p.connectionMode),
                    EvaluatesSeries(p.connectionMode))) {
-    return false;
+    return SlowPath::NotCovered;
   }
   plan.ChooseWorkers(m_tuning.workers != 0 ? m_tuning.workers : CoreCount());
-  m_info.memoryEstimate = plan.MemoryEstimate();
-  m_info.workers = plan.Workers();
-  m_info.prefixLength = plan.PrefixLength();
+  info.memoryEstimate = plan.MemoryEstimate();
+  info.workers = plan.Workers();
+  info.prefixLength = plan.PrefixLength();
   const std::uint64_t limit =
       m_tuning.memoryLimit != 0 ? m_tuning.memoryLimit : DefaultMemoryLimit();
-  if (m_info.memoryEstimate > limit) return false;
-  plan.Prepare(values, p.targetResistance, p.tolerance);
-  return true;
+  if (info.memoryEstimate > limit) return SlowPath::Memory;
+  return SlowPath::None;
 }
 
 std::uint64_t FastTargetEngine::RunFast(FastTargetPlan& plan,
@@ -109,9 +129,10 @@ std::uint64_t FastTargetEngine::RunFast(FastTargetPlan& plan,
   return m_matchingCount;
 }
 
-std::uint64_t FastTargetEngine::RunReference(const std::atomic<bool>& abortRequested) {
+std::uint64_t FastTargetEngine::RunReference(SlowPath why,
+                                             const std::atomic<bool>& abortRequested) {
   m_info.fallback = true;
-  return RunInstead(*m_reference, abortRequested);
+  return RunInstead(*m_reference, why, abortRequested);
 }
 
 }  // namespace ordavin

@@ -59,15 +59,17 @@ class FastTargetEngine final : public TargetEngine {
   void SetTuning(const Tuning& tuning) { m_tuning = tuning; }
 
   std::uint64_t Optimize(const std::atomic<bool>& abortRequested) override;
+  SearchForecast Forecast() const override;
 
   const RunInfo& LastRun() const { return m_info; }
   // With recordUnits: what the last run accounted for, in no particular order.
   const std::vector<AccountedUnit>& AccountedUnits() const { return m_units; }
 
  private:
-  bool MakePlan(fast_target::FastTargetPlan& plan);
+  // Lays out the plan without preparing it; None when the fast method can take the search.
+  SlowPath LayOutPlan(fast_target::FastTargetPlan& plan, RunInfo& info) const;
   std::uint64_t RunFast(fast_target::FastTargetPlan& plan, const std::atomic<bool>& abortRequested);
-  std::uint64_t RunReference(const std::atomic<bool>& abortRequested);
+  std::uint64_t RunReference(SlowPath why, const std::atomic<bool>& abortRequested);
 
   Tuning m_tuning;
   RunInfo m_info;

@@ -22,6 +22,18 @@ bool StraightforwardTargetEngine::NextCombination(std::vector<std::int32_t>& ind
   return false;
 }
 
+SearchForecast StraightforwardTargetEngine::ForecastFor(const TargetParameters& parameters) const {
+  // One evaluation per multiset and connection, about 1e8 a second (E24 and E96, one core).
+  constexpr double kVisitsPerSecond = 1.0e8;
+  const double connections = (EvaluatesParallel(parameters.connectionMode) ? 1.0 : 0.0) +
+                             (EvaluatesSeries(parameters.connectionMode) ? 1.0 : 0.0);
+  SearchForecast forecast;
+  forecast.combinations =
+      MultisetCount(m_values.WorkingCount(), parameters.resistorCount) * connections;
+  forecast.seconds = forecast.combinations / kVisitsPerSecond;
+  return forecast;
+}
+
 std::uint64_t StraightforwardTargetEngine::Optimize(const std::atomic<bool>& abortRequested) {
   const TargetParameters& p = m_parameters;
   const std::uint32_t n = m_values.WorkingCount();

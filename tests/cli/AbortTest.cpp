@@ -26,14 +26,17 @@ std::string E24(const TempDir& dir) {
 
 TEST(AbortTest, CtrlCPrintsTheBestMatchesVisitedSoFar) {
   TempDir dir;
+  // The zero value leaves the search to the straightforward engine: days, hence --force.
   const CliResult r = RunCli({"divider", "--series", E24(dir), "--upper", "4", "--lower", "4",
-                              "--series-window", "off", "--json"},
+                              "--series-window", "off", "--json", "--force"},
                              std::chrono::milliseconds(300));
   ASSERT_FALSE(r.timedOut);
   ASSERT_EQ(r.signal, 0);
   // Interrupted, as a shell reports Ctrl-C, yet with the best matches found so far.
   ASSERT_EQ(r.exitCode, 130) << r.err;
-  EXPECT_EQ(r.err, "Optimization aborted by user\n");
+  EXPECT_EQ(r.err,
+            "Slower search: the fast one does not cover these values\n"
+            "Optimization aborted by user\n");
   const Json doc = Json::parse(r.out);
   EXPECT_EQ(doc["aborted"], true);
   const std::uint64_t total = 4421275ull * 4421275ull;  // C(103,4) squared
@@ -74,6 +77,34 @@ TEST(AbortTest, TextOutputOfAnAbortedSearchEndsWithTheSummary) {
   EXPECT_TRUE(r.out.starts_with("Rank  Resistors")) << r.out;
   EXPECT_NE(r.out.find("\nTotal possible combinations = "), std::string::npos);
   EXPECT_TRUE(r.out.ends_with(" seconds.\n"));
+}
+
+TEST(AbortTest, ASearchForecastLongerThanAnHourNeedsForce) {
+  const std::vector<std::string> args{
+      "divider",         "--series", ORDAVIN_SERIES_DIR "/E192.SER", "--upper", "4", "--lower", "4",
+      "--series-window", "off"};
+  const CliResult refused = RunCli(args);
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(refused.err,
+            "This search would take more than a million years (1.88e+22 combinations; slower "
+            "search: too many combinations for the fast one).\nGive --force to start it anyway.\n");
+  EXPECT_EQ(refused.out, "");
+
+  // With --force it starts, says that it runs the slower way, and stops on Ctrl-C.
+  std::vector<std::string> forced = args;
+  forced.push_back("--force");
+  const CliResult r = RunCli(forced, std::chrono::milliseconds(300));
+  EXPECT_EQ(r.exitCode, 130) << r.err;
+  EXPECT_EQ(
+      r.err,
+      "Slower search: too many combinations for the fast one\nOptimization aborted by user\n");
+  EXPECT_NE(r.out.find("Total possible combinations = "), std::string::npos);
+
+  // A search of seconds starts without a word.
+  const CliResult quick = RunCli(
+      {"divider", "--series", ORDAVIN_SERIES_DIR "/E24.SER", "--upper", "2", "--lower", "2"});
+  EXPECT_EQ(quick.exitCode, 0) << quick.err;
+  EXPECT_EQ(quick.err, "Optimization finished\n");
 }
 
 }  // namespace

@@ -113,8 +113,9 @@ TEST_F(HostileInputTest, AFailingSearchIsReportedAndRefused) {
   std::ostringstream out;
   std::ostringstream err;
   const Streams streams{out, err, false};
-  const auto outcome = RunReportedSearch([](const std::atomic<bool>&) { throw std::bad_alloc(); },
-                                         [] { return std::uint64_t{0}; }, streams);
+  const auto outcome =
+      RunReportedSearch([](const std::atomic<bool>&) { throw std::bad_alloc(); },
+                        SearchWatch{[](double) { return std::string(); }, {}}, streams);
   EXPECT_FALSE(outcome.has_value());
   EXPECT_EQ(err.str(), "The optimization failed: Not enough memory for the search.\n");
   EXPECT_EQ(out.str(), "");

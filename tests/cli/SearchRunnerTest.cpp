@@ -3,6 +3,7 @@
 #include <csignal>
 #include <sstream>
 #include <stdexcept>
+#include <string>
 #include <thread>
 
 #include "cli/SearchRunner.h"
@@ -10,11 +11,16 @@
 namespace ordavin::cli {
 namespace {
 
+SearchWatch Watch(std::uint64_t visited, std::function<std::string()> notice = {}) {
+  return {[visited](double) { return "Optimizing, " + std::to_string(visited) + " checked"; },
+          std::move(notice)};
+}
+
 TEST(SearchRunnerTest, FinishedSearchReportsCompletion) {
   std::ostringstream progress;
   int runs = 0;
-  const SearchOutcome outcome = RunSearch([&runs](const std::atomic<bool>&) { ++runs; },
-                                          [] { return std::uint64_t{0}; }, true, progress);
+  const SearchOutcome outcome =
+      RunSearch([&runs](const std::atomic<bool>&) { ++runs; }, Watch(0), true, progress);
   EXPECT_TRUE(outcome.started);
   EXPECT_FALSE(outcome.aborted);
   EXPECT_TRUE(outcome.failure.empty());
@@ -32,7 +38,7 @@ TEST(SearchRunnerTest, SigintAbortsAndTheHandlerIsRestoredAfterwards) {
         std::raise(SIGINT);
         while (!abortRequested.load()) std::this_thread::yield();
       },
-      [] { return std::uint64_t{7}; }, false, progress);
+      Watch(7), false, progress);
   EXPECT_TRUE(outcome.aborted);
   EXPECT_EQ(progress.str(), "Optimization aborted by user\n");
   struct sigaction after {};
@@ -40,8 +46,7 @@ TEST(SearchRunnerTest, SigintAbortsAndTheHandlerIsRestoredAfterwards) {
   EXPECT_EQ(after.sa_handler, before.sa_handler);
 
   // The next search starts afresh.
-  const SearchOutcome next =
-      RunSearch([](const std::atomic<bool>&) {}, [] { return std::uint64_t{0}; }, false, progress);
+  const SearchOutcome next = RunSearch([](const std::atomic<bool>&) {}, Watch(0), false, progress);
   EXPECT_FALSE(next.aborted);
 }
 
@@ -49,20 +54,49 @@ TEST(SearchRunnerTest, ProgressIsShownOnOneLineAndCleared) {
   std::ostringstream progress;
   const SearchOutcome outcome = RunSearch(
       [](const std::atomic<bool>&) { std::this_thread::sleep_for(std::chrono::milliseconds(600)); },
-      [] { return std::uint64_t{12345678901234}; }, true, progress);
+      Watch(12345678901234), true, progress);
   ASSERT_TRUE(outcome.started);
   const std::string text = progress.str();
-  const std::string line = "\r\x1b[KOptimizing, 12345678901234 combinations checked";
+  const std::string line = "\r\x1b[KOptimizing, 12345678901234 checked";
   EXPECT_TRUE(text.starts_with(line)) << text;
   EXPECT_TRUE(text.ends_with("\r\x1b[KOptimization finished\n")) << text;
   EXPECT_EQ(text.find('\n'), text.size() - 1);
+}
+
+TEST(SearchRunnerTest, ANoticeIsSaidOnceOnALineOfItsOwnWithOrWithoutProgress) {
+  for (const bool showProgress : {true, false}) {
+    std::ostringstream progress;
+    std::atomic<bool> dropped{false};
+    const SearchOutcome outcome = RunSearch(
+        [&dropped](const std::atomic<bool>&) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(300));
+          dropped = true;
+          std::this_thread::sleep_for(std::chrono::milliseconds(600));
+        },
+        Watch(5, [&dropped] { return dropped ? std::string("Slower now") : std::string(); }),
+        showProgress, progress);
+    ASSERT_TRUE(outcome.started);
+    const std::string text = progress.str();
+    EXPECT_EQ(text.find("Slower now\n"), text.rfind("Slower now\n")) << text;
+    EXPECT_NE(text.find("Slower now\n"), std::string::npos) << text;
+    if (showProgress) {
+      EXPECT_NE(text.find("\r\x1b[KSlower now\n"), std::string::npos) << text;
+    } else {
+      EXPECT_EQ(text, "Slower now\nOptimization finished\n");
+    }
+  }
+  // A notice that comes only as the search ends is still said, before the completion.
+  std::ostringstream quick;
+  RunSearch([](const std::atomic<bool>&) {}, Watch(0, [] { return std::string("Late"); }), false,
+            quick);
+  EXPECT_EQ(quick.str(), "Late\nOptimization finished\n");
 }
 
 TEST(SearchRunnerTest, FailureIsReportedInsteadOfCompletion) {
   std::ostringstream progress;
   const SearchOutcome outcome =
       RunSearch([](const std::atomic<bool>&) { throw std::runtime_error("out of memory"); },
-                [] { return std::uint64_t{0}; }, false, progress);
+                Watch(0), false, progress);
   EXPECT_TRUE(outcome.started);
   EXPECT_EQ(outcome.failure, "out of memory");
   EXPECT_FALSE(outcome.aborted);
