@@ -76,7 +76,8 @@ inline constexpr DlgRect kUGndLabel{363, 60, 22, 8};
 inline constexpr DlgRect kUGnd{387, 59, 48, 12};
 inline constexpr DlgRect kRegulatorButton{366, 78, 84, 14};
 inline constexpr DlgRect kOptimizeButton{378, 150, 78, 18};
-inline constexpr DlgRect kStatusLine{6, 174, 450, 12};
+inline constexpr DlgRect kStatusLine{6, 174, 330, 12};
+inline constexpr DlgRect kProgressBar{340, 174, 116, 12};
 }  // namespace divider_page
 
 // The target-resistance page.
@@ -93,7 +94,8 @@ inline constexpr DlgRect kMaxResults{84, 84, 66, 12};
 inline constexpr DlgRect kOptimizeButton{378, 150, 78, 18};
 inline constexpr DlgRect kConnectionLabel{6, 50, 37, 8};
 inline constexpr DlgRect kConnection{84, 48, 66, 68};
-inline constexpr DlgRect kStatusLine{6, 174, 450, 12};
+inline constexpr DlgRect kStatusLine{6, 174, 330, 12};
+inline constexpr DlgRect kProgressBar{340, 174, 116, 12};
 }  // namespace target_page
 
 }  // namespace ordavin::resources

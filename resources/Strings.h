@@ -12,6 +12,9 @@ inline constexpr const char* kDividerTab = "Resistor divider optimizer";
 inline constexpr const char* kTargetTab = "Target resistance optimizer";
 inline constexpr const char* kOptimizeText = "Optimize!";
 inline constexpr const char* kAbortText = "Abort!";
+// Follows the progress text once the straightforward engine has taken over; the status
+// line's tool tip gives the reason.
+inline constexpr const char* kSlowerSearchMark = " (slower search)";
 inline constexpr const char* kCantQuitMessage = "Can't quit, optimizer is running!";
 inline constexpr const char* kProfileSection = "DividerOptimizerConfig";
 inline constexpr const char* kProfileFactorEntry = "df";

@@ -80,6 +80,7 @@ DividerPage::DividerPage(DialogLayout& layout, QWidget* parent)
   m_optimizeButton =
       w.Button("optimizeButton", QString::fromLatin1(resources::kOptimizeText), t::kOptimizeButton);
   m_statusLabel = w.StatusLine(t::kStatusLine);
+  m_progressBar = w.ProgressBar(t::kProgressBar);
 
   for (QComboBox* combo : {m_upperCountCombo, m_lowerCountCombo}) {
     combo->addItems(

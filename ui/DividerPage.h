@@ -11,6 +11,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 
 namespace ordavin::ui {
@@ -31,6 +32,7 @@ class DividerPage final : public QWidget {
 
   QPushButton* OptimizeButton() const { return m_optimizeButton; }
   QLabel* StatusLabel() const { return m_statusLabel; }
+  QProgressBar* ProgressBar() const { return m_progressBar; }
 
  Q_SIGNALS:
   // Optimize! passed validation; the receiver starts a run or aborts the running one.
@@ -72,6 +74,7 @@ class DividerPage final : public QWidget {
   QLineEdit* m_sourceEdit;
   QLineEdit* m_loadEdit;
   QLabel* m_statusLabel;
+  QProgressBar* m_progressBar;
   QComboBox* m_upperModeCombo;
   QComboBox* m_lowerModeCombo;
   FieldExchange m_exchange;

@@ -11,6 +11,11 @@ MessageRecorder& Recorder() {
   return recorder;
 }
 
+QuestionAnswerer& Answerer() {
+  static QuestionAnswerer answerer;
+  return answerer;
+}
+
 QMessageBox::Icon ToQt(MessageIcon icon) {
   switch (icon) {
     case MessageIcon::Error:
@@ -37,5 +42,15 @@ void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon, const Q
 }
 
 void SetMessageRecorder(MessageRecorder recorder) { Recorder() = std::move(recorder); }
+
+bool AskQuestion(QWidget* parent, const QString& text) {
+  if (Answerer()) return Answerer()(text);
+  QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void SetQuestionAnswerer(QuestionAnswerer answerer) { Answerer() = std::move(answerer); }
 
 }  // namespace ordavin::ui

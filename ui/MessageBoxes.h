@@ -22,4 +22,11 @@ using MessageRecorder =
 // boxes again.
 void SetMessageRecorder(MessageRecorder recorder);
 
+// Asks a question with Yes and No buttons, No the default; true for Yes.
+bool AskQuestion(QWidget* parent, const QString& text);
+
+// While an answerer is installed, questions are handed to it and it answers them.
+using QuestionAnswerer = std::function<bool(const QString& text)>;
+void SetQuestionAnswerer(QuestionAnswerer answerer);
+
 }  // namespace ordavin::ui

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 
 namespace ordavin::ui {
@@ -56,9 +57,21 @@ QLabel* PageWidgets::StatusLine(resources::DlgRect rect) {
   auto* status = new QLabel(QStringLiteral("Idle"), m_page);
   status->setObjectName(QStringLiteral("statusLine"));
   status->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  status->setAccessibleName(QStringLiteral("Status"));
+  // No accessible name: a screen reader then reads the text itself, and hears it change.
+  status->setAccessibleDescription(QStringLiteral("Status"));
   m_layout.Place(status, rect, DialogLayout::Fit::None);
   return status;
+}
+
+QProgressBar* PageWidgets::ProgressBar(resources::DlgRect rect) {
+  auto* bar = new QProgressBar(m_page);
+  bar->setObjectName(QStringLiteral("progressBar"));
+  bar->setAccessibleName(QStringLiteral("Progress"));
+  bar->setRange(0, kProgressSteps);
+  bar->setValue(0);
+  bar->hide();
+  m_layout.Place(bar, rect, DialogLayout::Fit::None);
+  return bar;
 }
 
 }  // namespace ordavin::ui

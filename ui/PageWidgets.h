@@ -10,6 +10,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QWidget;
 
@@ -19,6 +20,9 @@ namespace ordavin::ui {
 // named so that tests and screen readers find it.
 class PageWidgets {
  public:
+  // The progress bar's range: tenths of a percent.
+  static constexpr int kProgressSteps = 1000;
+
   PageWidgets(QWidget* page, DialogLayout& layout) : m_page(page), m_layout(layout) {}
 
   QLabel* Label(const QString& text, resources::DlgRect rect, QWidget* buddy = nullptr);
@@ -28,6 +32,8 @@ class PageWidgets {
   QPushButton* Button(const char* name, const QString& text, resources::DlgRect rect);
   QGroupBox* Group(const QString& title, resources::DlgRect rect);
   QLabel* StatusLine(resources::DlgRect rect);
+  // Beside the status line, shown while a run is active: its share done and time left.
+  QProgressBar* ProgressBar(resources::DlgRect rect);
 
  private:
   // Gives the widget its object name and places it.

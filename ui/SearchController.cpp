@@ -2,21 +2,26 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 
 #include "divider/DividerEngine.h"
 #include "divider/DividerEngineFactory.h"
 #include "resources/Strings.h"
 #include "run/DividerPreparation.h"
+#include "run/ProgressEstimate.h"
 #include "run/TargetPreparation.h"
 #include "target/TargetEngine.h"
 #include "target/TargetEngineFactory.h"
+#include "texts/ForecastTexts.h"
 #include "texts/Messages.h"
 #include "texts/RunTexts.h"
 #include "ui/DividerPage.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PageTabs.h"
+#include "ui/PageWidgets.h"
+#include "ui/StatusText.h"
 #include "ui/TargetPage.h"
 #include "ui/ValueChecklist.h"
 #include "ui/WaitCursor.h"
@@ -50,9 +55,11 @@ SearchController::~SearchController() {
 SearchController::Page SearchController::PageOf(Kind kind) const {
   PageTabs* tabs = m_window.TabControl();
   if (kind == Kind::Divider) {
-    return {tabs->DividerTab()->OptimizeButton(), tabs->DividerTab()->StatusLabel()};
+    const DividerPage* page = tabs->DividerTab();
+    return {page->OptimizeButton(), page->StatusLabel(), page->ProgressBar()};
   }
-  return {tabs->TargetTab()->OptimizeButton(), tabs->TargetTab()->StatusLabel()};
+  const TargetPage* page = tabs->TargetTab();
+  return {page->OptimizeButton(), page->StatusLabel(), page->ProgressBar()};
 }
 
 SearchController::Page SearchController::OtherPage(Kind kind) const {
@@ -89,7 +96,26 @@ void SearchController::Optimize(Kind kind, const std::function<Preparation()>& p
     WaitCursor::End();
     return;
   }
+  m_forecast = ForecastOf(kind);
+  if (IsLongSearch(m_forecast) && !ConfirmLongSearch(m_forecast)) {
+    WaitCursor::End();
+    return;
+  }
   Start(kind);
+}
+
+SearchForecast SearchController::ForecastOf(Kind kind) const {
+  return kind == Kind::Divider ? m_dividerOptimizer->Forecast() : m_targetOptimizer->Forecast();
+}
+
+bool SearchController::ConfirmLongSearch(const SearchForecast& forecast) {
+  // No busy cursor over a question.
+  WaitCursor::End();
+  const bool start =
+      AskQuestion(&m_window, QString::fromStdString(FormatLongSearch(forecast)) + QLatin1Char(' ') +
+                                 QLatin1String(kStartAnywayQuestion));
+  WaitCursor::Begin();
+  return start;
 }
 
 void SearchController::SetRunning(Kind kind, bool running) {
@@ -97,7 +123,12 @@ void SearchController::SetRunning(Kind kind, bool running) {
   QTimer& timer = kind == Kind::Divider ? m_dividerTimer : m_targetTimer;
   const Page page = PageOf(kind);
   const Page other = OtherPage(kind);
+  page.progress->setVisible(running);
+  page.progress->setValue(0);
+  page.progress->setFormat(QStringLiteral("%p %"));
+  page.status->setToolTip(QString());
   if (running) {
+    m_runClock.start();
     timer.start();
     page.button->setText(QString::fromLatin1(resources::kAbortText));
     m_otherButtonWasEnabled = other.button->isEnabled();
@@ -142,7 +173,22 @@ void SearchController::OnTimer(Kind kind) {
   if (!RunActive(kind)) return;
   const std::uint64_t visited = kind == Kind::Divider ? m_dividerOptimizer->VisitedCount()
                                                       : m_targetOptimizer->VisitedCount();
-  PageOf(kind).status->setText(QString::fromStdString(FormatProgress(visited)));
+  const SlowPath slowPath = kind == Kind::Divider ? m_dividerOptimizer->SlowPathTaken()
+                                                  : m_targetOptimizer->SlowPathTaken();
+  const Page page = PageOf(kind);
+  QString status = QString::fromStdString(FormatProgress(visited));
+  if (slowPath != SlowPath::None) {
+    // The whole reason would not fit beside the bar; the tip gives it.
+    status += QLatin1String(resources::kSlowerSearchMark);
+    page.status->setToolTip(QString::fromStdString(FormatSlowPath(slowPath)));
+  }
+  ShowStatus(page.status, status);
+  const ProgressEstimate estimate =
+      EstimateProgress(visited, m_forecast, static_cast<double>(m_runClock.elapsed()) / 1000.0);
+  page.progress->setValue(static_cast<int>(estimate.share * PageWidgets::kProgressSteps));
+  // The bar replaces only %p, %v and %m in its format; "37 %," passes as it is.
+  page.progress->setFormat(
+      QString::fromStdString(FormatShare(estimate.share, estimate.secondsLeft)));
 }
 
 void SearchController::OnFinished(Kind kind) {
@@ -150,7 +196,7 @@ void SearchController::OnFinished(Kind kind) {
   m_runDuration = m_worker.Duration();
   const bool aborted = m_abortRequested.exchange(false);
   SetRunning(kind, false);
-  PageOf(kind).status->setText(QString::fromStdString(FormatCompletion(aborted)));
+  ShowStatus(PageOf(kind).status, QString::fromStdString(FormatCompletion(aborted)));
   if (!m_worker.Failure().empty()) {
     ShowMessage(&m_window, QString::fromStdString(kSearchFailedPrefix + m_worker.Failure()),
                 MessageIcon::Error);

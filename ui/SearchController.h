@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <atomic>
@@ -7,9 +8,11 @@
 #include <memory>
 
 #include "run/SearchThread.h"
+#include "search/SearchForecast.h"
 #include "ui/ResultsTable.h"
 
 class QLabel;
+class QProgressBar;
 class QPushButton;
 
 namespace ordavin {
@@ -23,7 +26,8 @@ namespace ordavin::ui {
 
 class MainWindow;
 
-// Starts a page's run on a worker thread, shows its progress four times a second, aborts it
+// Starts a page's run on a worker thread (asking first when it would take longer than an
+// hour), shows its progress four times a second with the share done and the time left, aborts it
 // on a second request, and hands the outcome to the results list. One run at a time: while
 // one is active, the other page's Optimize! and the series chooser are disabled, so that
 // nothing rewrites the working set the worker reads.
@@ -60,6 +64,7 @@ class SearchController final : public QObject {
   struct Page {
     QPushButton* button;
     QLabel* status;
+    QProgressBar* progress;
   };
   bool RunActive(Kind kind) const {
     return kind == Kind::Divider ? m_dividerRunActive : m_targetRunActive;
@@ -68,6 +73,9 @@ class SearchController final : public QObject {
   Page OtherPage(Kind kind) const;
   // A page's Optimize!: aborts that page's run, or prepares one and starts it when ready.
   void Optimize(Kind kind, const std::function<Preparation()>& prepare);
+  SearchForecast ForecastOf(Kind kind) const;
+  // Before a search forecast to take longer than an hour: whether the user wants it.
+  bool ConfirmLongSearch(const SearchForecast& forecast);
   void Start(Kind kind);
   void OnTimer(Kind kind);
   void OnFinished(Kind kind);
@@ -85,6 +93,8 @@ class SearchController final : public QObject {
   bool m_targetRunActive = false;
   bool m_otherButtonWasEnabled = false;
   double m_runDuration = 0.0;
+  SearchForecast m_forecast;
+  QElapsedTimer m_runClock;
   bool m_failNextStart = false;
   ResultsTable m_results;
 };

@@ -50,6 +50,7 @@ TargetPage::TargetPage(DialogLayout& layout, QWidget* parent) : QWidget(parent),
   m_connectionCombo = w.Combo("connectionCombo", t::kConnection);
   w.Label(QStringLiteral("Connection"), t::kConnectionLabel, m_connectionCombo);
   m_statusLabel = w.StatusLine(t::kStatusLine);
+  m_progressBar = w.ProgressBar(t::kProgressBar);
 
   m_resistorCountCombo->addItems(
       {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});

@@ -8,6 +8,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 
 namespace ordavin::ui {
@@ -27,6 +28,7 @@ class TargetPage final : public QWidget {
 
   QPushButton* OptimizeButton() const { return m_optimizeButton; }
   QLabel* StatusLabel() const { return m_statusLabel; }
+  QProgressBar* ProgressBar() const { return m_progressBar; }
 
  Q_SIGNALS:
   void OptimizeRequested();
@@ -40,6 +42,7 @@ class TargetPage final : public QWidget {
   TargetRequest m_request;
   QPushButton* m_optimizeButton;
   QLabel* m_statusLabel;
+  QProgressBar* m_progressBar;
   QLineEdit* m_targetEdit;
   QLineEdit* m_toleranceEdit;
   QLineEdit* m_maxResultsEdit;

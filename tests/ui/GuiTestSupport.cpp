@@ -9,9 +9,16 @@ MessageLog::MessageLog() {
   SetMessageRecorder([this](const QString& text, MessageIcon icon, const QString& detail) {
     m_entries.push_back({text, icon, detail});
   });
+  SetQuestionAnswerer([this](const QString& text) {
+    m_questions.push_back(text);
+    return m_answer;
+  });
 }
 
-MessageLog::~MessageLog() { SetMessageRecorder(nullptr); }
+MessageLog::~MessageLog() {
+  SetMessageRecorder(nullptr);
+  SetQuestionAnswerer(nullptr);
+}
 
 std::vector<QString> MessageLog::Texts() const {
   std::vector<QString> texts;

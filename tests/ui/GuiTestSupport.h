@@ -20,7 +20,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace ordavin::ui::testing {
 
-// Every box shown while it lives, in order, instead of on screen.
+// Every box shown while it lives, in order, instead of on screen; questions likewise.
 class MessageLog {
  public:
   MessageLog();
@@ -37,8 +37,14 @@ class MessageLog {
   std::vector<QString> Texts() const;
   void Clear() { m_entries.clear(); }
 
+  // Questions are answered No unless told otherwise, and kept apart from the boxes.
+  void AnswerQuestions(bool yes) { m_answer = yes; }
+  const std::vector<QString>& Questions() const { return m_questions; }
+
  private:
   std::vector<Entry> m_entries;
+  std::vector<QString> m_questions;
+  bool m_answer = false;
 };
 
 // A temporary folder that is the working directory while it lives.

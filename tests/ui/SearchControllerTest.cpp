@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -17,6 +19,7 @@
 #include "ui/PageTabs.h"
 #include "ui/ProfileStore.h"
 #include "ui/SearchController.h"
+#include "ui/StatusText.h"
 #include "ui/TargetPage.h"
 #include "ui/ValueChecklist.h"
 #include "ui/WaitCursor.h"
@@ -87,6 +90,7 @@ class SearchControllerTest : public ::testing::Test {
     Choose("B");
     Find<QComboBox>(Divider(), "upperCountCombo")->setCurrentIndex(3);
     Find<QComboBox>(Divider(), "lowerCountCombo")->setCurrentIndex(3);
+    log.AnswerQuestions(true);
     Press(Divider()->OptimizeButton());
     ASSERT_TRUE(QTest::qWaitFor([this] { return Runs().DividerRunActive(); }, 5000));
   }
@@ -211,7 +215,7 @@ TEST_F(SearchControllerTest, ProgressAbortAndTheNextRun) {
   EXPECT_FALSE(window->SeriesCombo()->isEnabled());
   ASSERT_TRUE(QTest::qWaitFor(
       [this] { return Divider()->StatusLabel()->text().startsWith("Optimizing, "); }, 3000));
-  EXPECT_TRUE(Divider()->StatusLabel()->text().endsWith(" combinations checked"));
+  EXPECT_TRUE(Divider()->StatusLabel()->text().contains(" combinations checked"));
   // Switching tabs does not disturb the run.
   window->TabControl()->setCurrentIndex(1);
   window->TabControl()->setCurrentIndex(0);
@@ -244,6 +248,81 @@ TEST_F(SearchControllerTest, ProgressAbortAndTheNextRun) {
   ASSERT_TRUE(QTest::qWaitFor([this] { return !log.Entries().empty(); }, 10000));
   EXPECT_EQ(Divider()->StatusLabel()->text(), "Optimization finished");
   EXPECT_EQ(Runs().DividerOptimizer().VisitedCount(), 9u);
+}
+
+TEST_F(SearchControllerTest, ASearchOfDaysAsksFirstAndNoLeavesEverythingAsItWas) {
+  Choose("B");
+  Find<QComboBox>(Divider(), "upperCountCombo")->setCurrentIndex(3);
+  Find<QComboBox>(Divider(), "lowerCountCombo")->setCurrentIndex(3);
+  Press(Divider()->OptimizeButton());
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !log.Questions().empty(); }, 5000));
+  QTest::qWait(20);
+  ASSERT_EQ(log.Questions().size(), 1u);
+  const QString question = log.Questions()[0];
+  EXPECT_TRUE(question.startsWith("This search would take about ")) << question.toStdString();
+  EXPECT_TRUE(
+      question.endsWith(" (8.8e+13 combinations; slower search: the fast one does not "
+                        "cover these values). Start anyway?"))
+      << question.toStdString();
+  EXPECT_FALSE(Runs().AnyRunActive());
+  EXPECT_EQ(Divider()->StatusLabel()->text(), "Idle");
+  EXPECT_EQ(Divider()->OptimizeButton()->text(), "Optimize!");
+  EXPECT_FALSE(Divider()->ProgressBar()->isVisible());
+  EXPECT_EQ(WaitCursor::Depth(), 0);
+  EXPECT_TRUE(log.Entries().empty());
+
+  // A search of moments asks nothing.
+  Choose("A");
+  Press(Divider()->OptimizeButton());
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !log.Entries().empty(); }, 10000));
+  EXPECT_EQ(log.Questions().size(), 1u);
+}
+
+TEST_F(SearchControllerTest, TheBarShowsTheShareAndTheStatusLineTheSlowerSearch) {
+  StartLongDividerRun();
+  QProgressBar* bar = Divider()->ProgressBar();
+  EXPECT_TRUE(bar->isVisible());
+  ASSERT_TRUE(QTest::qWaitFor(
+      [this] { return Divider()->StatusLabel()->text().startsWith("Optimizing, "); }, 3000));
+  // The zero value leaves the run to the straightforward engine, and the page says so.
+  EXPECT_TRUE(Divider()->StatusLabel()->text().endsWith(" combinations checked (slower search)"))
+      << Divider()->StatusLabel()->text().toStdString();
+  EXPECT_EQ(Divider()->StatusLabel()->toolTip(),
+            "Slower search: the fast one does not cover these values");
+  // Days to go: a sliver of the bar, and the time left from the forecast.
+  EXPECT_EQ(bar->value(), 0);
+  EXPECT_TRUE(bar->text().startsWith("0 %, about ")) << bar->text().toStdString();
+  EXPECT_TRUE(bar->text().endsWith(" days left")) << bar->text().toStdString();
+  Press(Divider()->OptimizeButton());
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_FALSE(bar->isVisible());
+  EXPECT_EQ(Divider()->StatusLabel()->text(), "Optimization aborted by user");
+  EXPECT_EQ(Divider()->StatusLabel()->toolTip(), "");
+}
+
+TEST_F(SearchControllerTest, AScreenReaderReadsTheStatusAndHearsItChange) {
+  std::vector<QString> changes;
+  QLabel* status = Divider()->StatusLabel();
+  static std::vector<QString>* recorded = nullptr;
+  static QLabel* watched = nullptr;
+  recorded = &changes;
+  watched = status;
+  SetAccessibilityUpdate([](QAccessibleEvent* event) {
+    if (event->object() == watched && event->type() == QAccessible::NameChanged) {
+      recorded->push_back(QAccessible::queryAccessibleInterface(watched)->text(QAccessible::Name));
+    }
+  });
+  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(status);
+  ASSERT_NE(face, nullptr);
+  EXPECT_EQ(face->text(QAccessible::Name), "Idle");
+  EXPECT_EQ(face->text(QAccessible::Description), "Status");
+
+  Press(Divider()->OptimizeButton());
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !log.Entries().empty(); }, 10000));
+  SetAccessibilityUpdate(nullptr);
+  EXPECT_EQ(face->text(QAccessible::Name), "Optimization finished");
+  ASSERT_FALSE(changes.empty());
+  EXPECT_EQ(changes.back(), "Optimization finished");
 }
 
 TEST_F(SearchControllerTest, AnInvalidFieldDuringARunDoesNotAbort) {
