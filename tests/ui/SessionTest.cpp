@@ -98,7 +98,8 @@ TEST_F(SessionTest, StartLoadRunBothKindsAbortSortAndClose) {
   EXPECT_EQ(Divider()->StatusLabel()->text(), "Optimization finished");
   SortByEveryColumn();
 
-  // Both kinds again on a series too large to finish, aborted.
+  // Both kinds again on a series too large to finish, started when asked, and aborted.
+  log.AnswerQuestions(true);
   Choose("B");
   Find<QComboBox>(Divider(), "upperCountCombo")->setCurrentIndex(3);
   Find<QComboBox>(Divider(), "lowerCountCombo")->setCurrentIndex(3);
