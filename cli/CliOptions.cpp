@@ -11,11 +11,12 @@
 namespace ordavin::cli {
 namespace {
 
+// What an option's number may be written as.
+enum class Grammar { Number, Resistance };
+
 [[noreturn]] void Reject(std::string_view option, const std::string& what) {
   throw UsageError("Invalid value for " + std::string(option) + ": " + what + ".");
 }
-
-enum class Grammar { Number, Resistance };
 
 double CheckedNumber(std::string_view option, std::string_view text, std::string_view role,
                      FieldRange range, Grammar grammar = Grammar::Number) {
