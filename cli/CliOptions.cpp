@@ -8,9 +8,13 @@
 #include "cli/TerminalText.h"
 #include "divider/DivisionFactor.h"
 #include "values/NumberText.h"
+#include "values/ResistanceText.h"
 
 namespace ordavin::cli {
 namespace {
+
+// What an option's number may be written as.
+enum class Grammar { Number, Resistance };
 
 [[noreturn]] void Reject(std::string_view option, const std::string& what) {
   throw UsageError("Invalid value for " + std::string(option) + ": " + what + ".");
@@ -24,10 +28,16 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view keyword) {
 }
 
 double CheckedNumber(std::string_view option, std::string_view text, std::string_view role,
-                     FieldRange range) {
-  const std::optional<double> value = ReadWholeNumber(text);
+                     FieldRange range, Grammar grammar = Grammar::Number) {
+  const std::optional<double> value =
+      grammar == Grammar::Resistance ? ReadResistance(text) : ReadWholeNumber(text);
   const std::string subject = role.empty() ? std::string() : std::string(role) + " ";
-  if (!value) Reject(option, subject + QuoteForMessage(text) + " is not a number");
+  if (!value) {
+    Reject(option, subject + QuoteForMessage(text) +
+                       (grammar == Grammar::Resistance
+                            ? " is not a resistance (a number, or a code such as 4k7 or 4.7k)"
+                            : " is not a number"));
+  }
   if (!range.Contains(*value)) {
     Reject(option,
            subject + QuoteForMessage(text) + " is outside the range " + DescribeRange(range));
@@ -47,6 +57,10 @@ std::string DescribeRange(CountRange range) {
 
 double ReadNumberOption(std::string_view option, std::string_view text, FieldRange range) {
   return CheckedNumber(option, text, {}, range);
+}
+
+double ReadResistanceOption(std::string_view option, std::string_view text, FieldRange range) {
+  return CheckedNumber(option, text, {}, range, Grammar::Resistance);
 }
 
 double ReadFiniteNumberOption(std::string_view option, std::string_view text) {
@@ -75,6 +89,11 @@ void ApplyNumberOption(std::string_view option, const std::optional<std::string>
   if (text) value = ReadNumberOption(option, *text, range);
 }
 
+void ApplyResistanceOption(std::string_view option, const std::optional<std::string>& text,
+                           FieldRange range, double& value) {
+  if (text) value = ReadResistanceOption(option, *text, range);
+}
+
 void ApplyCountOption(std::string_view option, const std::optional<std::string>& text,
                       CountRange range, std::uint32_t& value) {
   if (text) value = ReadCountOption(option, *text, range);
@@ -89,8 +108,10 @@ Window ReadWindowOption(std::string_view option, std::string_view text, FieldRan
   }
   Window window;
   window.enabled = true;
-  window.min = CheckedNumber(option, text.substr(0, colon), "minimum", minRange);
-  window.max = CheckedNumber(option, text.substr(colon + 1), "maximum", maxRange);
+  window.min =
+      CheckedNumber(option, text.substr(0, colon), "minimum", minRange, Grammar::Resistance);
+  window.max =
+      CheckedNumber(option, text.substr(colon + 1), "maximum", maxRange, Grammar::Resistance);
   return window;
 }
 
@@ -111,10 +132,13 @@ ConnectionMode ReadConnectionOption(std::string_view option, std::string_view te
   Reject(option, QuoteForMessage(text) + " is none of both, parallel, series");
 }
 
-double ReadDivisionFactorOption(std::string_view /*option*/, std::string_view text) {
-  // Read as the page reads its field: number prefixes, and 0 for an unusable text, which
-  // the preparation then refuses with its own message.
-  return ParseDivisionFactor(text);
+double ReadDivisionFactorOption(std::string_view option, std::string_view text) {
+  // Read as the page reads its field, but without skipping what follows a number: "0.5x"
+  // or "1,25/3,3" is a typing error here. An unusable factor (0) is left to the preparation,
+  // which refuses it with the page's message.
+  const std::optional<double> factor = ReadWholeDivisionFactor(text);
+  if (!factor) Reject(option, QuoteForMessage(text) + " is neither a number nor a ratio a/b");
+  return *factor;
 }
 
 std::vector<std::uint64_t> ReadPositionList(std::string_view option, std::string_view text) {

@@ -27,6 +27,9 @@ std::string DescribeRange(CountRange range);
 // A number in the program's grammar, within range.
 double ReadNumberOption(std::string_view option, std::string_view text, FieldRange range);
 
+// A resistance: a number as above or a letter code ("4k7", "4.7k", "R47"), within range.
+double ReadResistanceOption(std::string_view option, std::string_view text, FieldRange range);
+
 // A number in the program's grammar with no range to keep but finiteness.
 double ReadFiniteNumberOption(std::string_view option, std::string_view text);
 
@@ -37,11 +40,13 @@ std::uint32_t ReadCountOption(std::string_view option, std::string_view text, Co
 // keeps its default.
 void ApplyNumberOption(std::string_view option, const std::optional<std::string>& text,
                        FieldRange range, double& value);
+void ApplyResistanceOption(std::string_view option, const std::optional<std::string>& text,
+                           FieldRange range, double& value);
 void ApplyCountOption(std::string_view option, const std::optional<std::string>& text,
                       CountRange range, std::uint32_t& value);
 
-// A resistance window "MIN:MAX", or "off". Minimum above maximum is left to the run's
-// preparation, which refuses it with the page's message.
+// A resistance window "MIN:MAX" (each a resistance as above), or "off". Minimum above
+// maximum is left to the run's preparation, which refuses it with the page's message.
 struct Window {
   bool enabled = false;
   double min = 0.0;
@@ -57,8 +62,9 @@ const char* NetworkModeName(NetworkMode mode);
 // "both", "parallel" or "series".
 ConnectionMode ReadConnectionOption(std::string_view option, std::string_view text);
 
-// The division factor as the page reads it, from a text that is one number or a ratio "a/b"
-// of two numbers. 0 when the page would find no usable factor (the preparation refuses it).
+// The division factor as the page reads it, from a text that is wholly one number or a ratio
+// "a/b" of two numbers or resistance codes; anything else is bad usage. 0 when the page would
+// find no usable factor (the preparation refuses it).
 double ReadDivisionFactorOption(std::string_view option, std::string_view text);
 
 // A comma-separated list of 0-based positions, as given (not yet checked against a set).

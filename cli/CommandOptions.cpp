@@ -55,8 +55,8 @@ void AddWindow(CLI::App& command, const char* name, std::optional<std::string>& 
                const char* what, FieldRange minRange, FieldRange maxRange, bool enabled, double min,
                double max) {
   AddText(command, name, target,
-          std::string("Window for ") + what + " in ohms, or off; MIN " + DescribeRange(minRange) +
-              ", MAX " + DescribeRange(maxRange),
+          std::string("Window for ") + what + " in ohms (as 4700 or 4k7), or off; MIN " +
+              DescribeRange(minRange) + ", MAX " + DescribeRange(maxRange),
           enabled ? Ohms(min) + ":" + Ohms(max) : "off", "MIN:MAX|off");
 }
 
@@ -104,8 +104,8 @@ void AddDividerOptions(CLI::App& command, DividerArguments& a) {
   const DividerRequest defaults;
   AddSeriesOptions(command, a.seriesPath, a.json);
   AddText(command, names::kFactor, a.factor,
-          "Target division factor Uout/Uin: a number or a ratio a/b, greater than 0 and less "
-          "than 1",
+          "Target division factor Uout/Uin: a number or a ratio a/b (of numbers or resistances "
+          "such as 4k7/10k), greater than 0 and less than 1",
           fields::kDivisionFactorText, "TEXT");
   AddNumber(command, names::kTolerance, a.tolerance,
             "Largest relative error accepted (0.05 is 5 %)", fields::kToleranceRange,
@@ -122,9 +122,9 @@ void AddDividerOptions(CLI::App& command, DividerArguments& a) {
   AddWindow(command, names::kParallelWindow, a.parallelWindow, "Ru || Rl",
             fields::kParallelMinRange, fields::kParallelMaxRange, defaults.parallelEnabled,
             defaults.parallelMin, defaults.parallelMax);
-  AddNumber(command, names::kSource, a.source, "Source resistance in ohms",
+  AddNumber(command, names::kSource, a.source, "Source resistance in ohms, as 470 or 4k7",
             fields::kSourceResistanceRange, defaults.sourceResistance, "R");
-  AddNumber(command, names::kLoad, a.load, "Load resistance in ohms, 0 for no load",
+  AddNumber(command, names::kLoad, a.load, "Load resistance in ohms, as 470 or 4k7, 0 for no load",
             fields::kLoadResistanceRange, defaults.loadResistance, "R");
   AddCount(command, names::kMaxResults, a.maxResults, "Best matches to keep",
            fields::kMaxResultsRange, defaults.maxResults);
@@ -137,7 +137,7 @@ void AddTargetOptions(CLI::App& command, TargetArguments& a) {
   namespace fields = target_fields;
   const TargetRequest defaults;
   AddSeriesOptions(command, a.seriesPath, a.json);
-  AddNumber(command, names::kTarget, a.target, "Target resistance in ohms",
+  AddNumber(command, names::kTarget, a.target, "Target resistance in ohms, as 1234.5 or 4k7",
             fields::kTargetResistanceRange, defaults.targetResistance, "R");
   AddNumber(command, names::kTolerance, a.tolerance,
             "Relative error accepted, below this (0.005 is 0.5 %)", fields::kToleranceRange,

@@ -50,9 +50,9 @@ DividerRequest ReadRequest(const DividerArguments& a) {
   ApplyWindowOption(names::kParallelWindow, a.parallelWindow, fields::kParallelMinRange,
                     fields::kParallelMaxRange, request.parallelEnabled, request.parallelMin,
                     request.parallelMax);
-  ApplyNumberOption(names::kSource, a.source, fields::kSourceResistanceRange,
-                    request.sourceResistance);
-  ApplyNumberOption(names::kLoad, a.load, fields::kLoadResistanceRange, request.loadResistance);
+  ApplyResistanceOption(names::kSource, a.source, fields::kSourceResistanceRange,
+                        request.sourceResistance);
+  ApplyResistanceOption(names::kLoad, a.load, fields::kLoadResistanceRange, request.loadResistance);
   ApplyCountOption(names::kMaxResults, a.maxResults, fields::kMaxResultsRange, request.maxResults);
   return request;
 }

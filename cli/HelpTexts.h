@@ -5,8 +5,13 @@ namespace ordavin::cli {
 
 inline constexpr const char* kMainFooter =
     R"(Numbers: an optional sign, digits with an optional decimal point and an optional
-exponent, as in 4700, 4.7e3 or -1.25. Unit suffixes (4k7), commas, inf, nan and
-hexadecimal are not numbers.
+exponent, as in 4700, 4.7e3 or -1.25. Commas, inf, nan and hexadecimal are not numbers.
+
+Resistances (--source, --load, --target, the windows and both sides of a --factor ratio)
+also take a letter code, the multiplier in place of the decimal point or after the number:
+4k7, 4K7, 4.7k, 10 k, R47, 0R47, 470R, 1M5, 1meg, 2G2. Multipliers: p n u (or µ) m R k K
+M meg G T; m is milli, M and meg (any case) mega. A trailing ohm or Ω may follow, except
+after R. One scale only: 1e3k, 4k7k and 1.5k7 are refused.
 
 Exit codes: 0 the command ran (a search that found no match included); 1 the series file
 could not be loaded or the search was refused, the reason on stderr; 2 bad usage or a

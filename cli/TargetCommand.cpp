@@ -22,8 +22,8 @@ namespace fields = target_fields;
 // The page's request with the given options applied over its defaults.
 TargetRequest ReadRequest(const TargetArguments& a) {
   TargetRequest request;
-  ApplyNumberOption(names::kTarget, a.target, fields::kTargetResistanceRange,
-                    request.targetResistance);
+  ApplyResistanceOption(names::kTarget, a.target, fields::kTargetResistanceRange,
+                        request.targetResistance);
   ApplyNumberOption(names::kTolerance, a.tolerance, fields::kToleranceRange, request.tolerance);
   ApplyCountOption(names::kCount, a.count, fields::kResistorCountRange, request.resistorCount);
   if (a.connection) {

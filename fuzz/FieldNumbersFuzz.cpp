@@ -21,6 +21,13 @@ constexpr FieldRange kNumberRanges[] = {
     target_fields::kTargetResistanceRange,  target_fields::kToleranceRange,
 };
 
+constexpr FieldRange kResistanceRanges[] = {
+    divider_fields::kSeriesMinRange,        divider_fields::kSeriesMaxRange,
+    divider_fields::kParallelMinRange,      divider_fields::kParallelMaxRange,
+    divider_fields::kSourceResistanceRange, divider_fields::kLoadResistanceRange,
+    target_fields::kTargetResistanceRange,
+};
+
 constexpr CountRange kCountRanges[] = {
     divider_fields::kMaxResultsRange,
     divider_fields::kNetworkCountRange,
@@ -77,6 +84,27 @@ void FuzzFieldNumbers(const std::uint8_t* data, std::size_t size) {
     }
     Check(option.has_value() == field.accepted, "option and field accept the same texts");
     if (option) Check(*option == *field.value, "option and field read the same number");
+  }
+
+  for (const FieldRange& range : kResistanceRanges) {
+    const NumberFieldReading field = ReadResistanceField(text, range);
+    Check(!field.accepted || range.Contains(*field.value), "an accepted resistance is in range");
+    if (field.accepted) {
+      Check(ReadResistanceField(FormatGeneral(*field.value, 15), range).accepted,
+            "a resistance the field took is taken again once shown");
+    }
+    const NumberFieldReading number = ReadNumberField(text, range);
+    if (number.value) {
+      Check(field.value && *field.value == *number.value, "a number is the same resistance");
+    }
+    std::optional<double> option;
+    try {
+      option = cli::ReadResistanceOption("--x", text, range);
+    } catch (const cli::UsageError& error) {
+      CheckUsageMessage(error);
+    }
+    Check(option.has_value() == field.accepted, "option and field accept the same resistances");
+    if (option) Check(*option == *field.value, "option and field read the same resistance");
   }
 
   for (const CountRange& range : kCountRanges) {

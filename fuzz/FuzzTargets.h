@@ -22,7 +22,7 @@ void Check(bool holds, const char* property);
 void FuzzSeriesFile(const std::uint8_t* data, std::size_t size);
 
 // Number reading and the division factor: ReadNumberPrefix against strtod, ReadWholeNumber,
-// ReadWholeUnsigned and ParseDivisionFactor.
+// ReadWholeUnsigned, ReadResistance, ParseDivisionFactor and ReadWholeDivisionFactor.
 void FuzzNumberText(const std::uint8_t* data, std::size_t size);
 
 // A field's text as the window's field exchange and the command line's options read it,

@@ -2,12 +2,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "divider/DivisionFactor.h"
 #include "fuzz/FuzzTargets.h"
 #include "values/NumberText.h"
+#include "values/ResistanceText.h"
 
 namespace ordavin::fuzz {
 namespace {
@@ -74,9 +76,28 @@ void FuzzNumberText(const std::uint8_t* data, std::size_t size) {
     Check(factor == 0 || (factor < 1 && SameDouble(factor, prefix.value)),
           "a plain factor is its number inside (0, 1)");
   } else if (factor != 0) {
-    const double numerator = ReadNumberPrefix(text.substr(0, slash)).value;
-    const double denominator = ReadNumberPrefix(text.substr(slash + 1)).value;
+    // Each side is its resistance when it spells one, else its number prefix.
+    const auto side = [](std::string_view part) {
+      const std::optional<double> resistance = ReadResistance(part);
+      return resistance ? *resistance : ReadNumberPrefix(part).value;
+    };
+    const double numerator = side(text.substr(0, slash));
+    const double denominator = side(text.substr(slash + 1));
     Check(SameDouble(factor, numerator / denominator), "a ratio is its quotient");
+  }
+  const std::optional<double> wholeFactor = ReadWholeDivisionFactor(text);
+  if (wholeFactor) Check(SameDouble(*wholeFactor, factor), "a whole factor reads as the page's");
+  if (slash == std::string_view::npos) {
+    Check(wholeFactor.has_value() == whole.has_value(), "a lone factor is a whole number");
+  }
+
+  const std::optional<double> resistance = ReadResistance(text);
+  if (whole) {
+    Check(resistance && SameDouble(*resistance, *whole), "a plain number reads as it always did");
+  }
+  if (resistance) {
+    Check(!std::isnan(*resistance), "no resistance is NaN");
+    Check(text.find_first_of("0123456789") != std::string_view::npos, "a resistance has digits");
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "run/FieldLimits.h"
 #include "values/NumberText.h"
+#include "values/ResistanceText.h"
 
 namespace ordavin {
 
@@ -23,6 +24,13 @@ inline NumberFieldReading ReadNumberField(std::string_view text, std::optional<F
   const std::optional<double> value = ReadWholeNumber(text);
   if (!value || (!range && !std::isfinite(*value))) return {};
   return {value, !range || range->Contains(*value)};
+}
+
+// A resistance field: a plain number as ReadNumberField reads it, or a letter code ("4k7").
+inline NumberFieldReading ReadResistanceField(std::string_view text, FieldRange range) {
+  const std::optional<double> value = ReadResistance(text);
+  if (!value) return {};
+  return {value, range.Contains(*value)};
 }
 
 struct CountFieldReading {

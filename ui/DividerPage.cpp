@@ -96,19 +96,20 @@ DividerPage::DividerPage(DialogLayout& layout, QWidget* parent)
   FieldExchange& x = m_exchange;
   x.AddNumber(m_attenuationEdit, &m_attenuation, divider_fields::kAttenuationRange);
   x.AddNumber(m_toleranceEdit, &m_request.tolerance, divider_fields::kToleranceRange);
-  x.AddNumber(m_seriesMinEdit, &m_request.seriesMin, divider_fields::kSeriesMinRange);
-  x.AddNumber(m_seriesMaxEdit, &m_request.seriesMax, divider_fields::kSeriesMaxRange);
+  x.AddResistance(m_seriesMinEdit, &m_request.seriesMin, divider_fields::kSeriesMinRange);
+  x.AddResistance(m_seriesMaxEdit, &m_request.seriesMax, divider_fields::kSeriesMaxRange);
   x.AddCheck(m_seriesEnabledCheck, &m_request.seriesEnabled);
-  x.AddNumber(m_parallelMinEdit, &m_request.parallelMin, divider_fields::kParallelMinRange);
-  x.AddNumber(m_parallelMaxEdit, &m_request.parallelMax, divider_fields::kParallelMaxRange);
+  x.AddResistance(m_parallelMinEdit, &m_request.parallelMin, divider_fields::kParallelMinRange);
+  x.AddResistance(m_parallelMaxEdit, &m_request.parallelMax, divider_fields::kParallelMaxRange);
   x.AddCheck(m_parallelEnabledCheck, &m_request.parallelEnabled);
   x.AddNumber(m_uOutEdit, &m_uOut);
   x.AddNumber(m_uRefEdit, &m_uRef);
   x.AddNumber(m_uGndEdit, &m_uGnd);
   x.AddCount(m_maxResultsEdit, &m_request.maxResults, divider_fields::kMaxResultsRange);
   x.AddText(m_divisionFactorEdit, &m_divisionFactorText);
-  x.AddNumber(m_sourceEdit, &m_request.sourceResistance, divider_fields::kSourceResistanceRange);
-  x.AddNumber(m_loadEdit, &m_request.loadResistance, divider_fields::kLoadResistanceRange);
+  x.AddResistance(m_sourceEdit, &m_request.sourceResistance,
+                  divider_fields::kSourceResistanceRange);
+  x.AddResistance(m_loadEdit, &m_request.loadResistance, divider_fields::kLoadResistanceRange);
   x.Load();
 
   connect(attenuatorButton, &QPushButton::clicked, this, &DividerPage::OnCalcAttenuator);

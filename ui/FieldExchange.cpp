@@ -58,6 +58,16 @@ void FieldExchange::AddNumber(QLineEdit* edit, double* member, std::optional<Fie
                       [edit, member] { edit->setText(NumberText(*member)); }});
 }
 
+void FieldExchange::AddResistance(QLineEdit* edit, double* member, FieldRange range) {
+  m_fields.push_back({edit,
+                      [this, edit, member, range] {
+                        return Take(edit, member,
+                                    ReadResistanceField(edit->text().toStdString(), range),
+                                    NumberMessage(range));
+                      },
+                      [edit, member] { edit->setText(NumberText(*member)); }});
+}
+
 void FieldExchange::AddCount(QLineEdit* edit, std::uint32_t* member, CountRange range) {
   m_fields.push_back({edit,
                       [this, edit, member, range] {

@@ -24,6 +24,8 @@ class FieldExchange {
   explicit FieldExchange(QWidget* owner);
 
   void AddNumber(QLineEdit* edit, double* member, std::optional<FieldRange> range = {});
+  // A number field that also takes letter codes ("4k7", "R47"); shown as a number.
+  void AddResistance(QLineEdit* edit, double* member, FieldRange range);
   void AddCount(QLineEdit* edit, std::uint32_t* member, CountRange range);
   void AddText(QLineEdit* edit, QString* member);
   void AddCheck(QCheckBox* box, bool* member);

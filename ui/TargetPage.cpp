@@ -60,8 +60,8 @@ TargetPage::TargetPage(DialogLayout& layout, QWidget* parent) : QWidget(parent),
   }
   m_connectionCombo->setCurrentIndex(0);
 
-  m_exchange.AddNumber(m_targetEdit, &m_request.targetResistance,
-                       target_fields::kTargetResistanceRange);
+  m_exchange.AddResistance(m_targetEdit, &m_request.targetResistance,
+                           target_fields::kTargetResistanceRange);
   m_exchange.AddNumber(m_toleranceEdit, &m_request.tolerance, target_fields::kToleranceRange);
   m_exchange.AddCount(m_maxResultsEdit, &m_request.maxResults, target_fields::kMaxResultsRange);
   m_exchange.Load();

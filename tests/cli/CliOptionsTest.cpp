@@ -46,7 +46,19 @@ TEST(CliOptionsTest, MessagesNameTheOptionAndTheProblem) {
   EXPECT_EQ(MessageOf([] {
               ReadWindowOption("--series-window", "0:x", {0, 1}, {0, 1});
             }),
-            "Invalid value for --series-window: maximum \"x\" is not a number.");
+            "Invalid value for --series-window: maximum \"x\" is not a resistance (a number, or a "
+            "code such as 4k7 or 4.7k).");
+  EXPECT_EQ(MessageOf([] {
+              ReadResistanceOption("--source", "4x7", {0, 1e12});
+            }),
+            "Invalid value for --source: \"4x7\" is not a resistance (a number, or a code such as "
+            "4k7 or 4.7k).");
+  EXPECT_EQ(MessageOf([] {
+              ReadResistanceOption("--load", "2T", {0, 1e12});
+            }),
+            "Invalid value for --load: \"2T\" is outside the range 0 to 1e+12.");
+  EXPECT_EQ(MessageOf([] { ReadDivisionFactorOption("--factor", "1,25/3,3"); }),
+            "Invalid value for --factor: \"1,25/3,3\" is neither a number nor a ratio a/b.");
   EXPECT_EQ(MessageOf([] {
               ReadWindowOption("--series-window", "2:1", {0, 1}, {0, 1});
             }),
@@ -108,9 +120,37 @@ TEST(CliOptionsTest, DivisionFactorIsReadAsThePageReadsIt) {
   EXPECT_EQ(ReadDivisionFactorOption("--f", "1.5"), 0.0);
   EXPECT_EQ(ReadDivisionFactorOption("--f", "-1/4"), 0.0);
   EXPECT_EQ(ReadDivisionFactorOption("--f", "1e999/1e999"), 0.0);
-  EXPECT_EQ(ReadDivisionFactorOption("--f", "1/4x"), 0.25);
-  EXPECT_EQ(ReadDivisionFactorOption("--f", "4k7/10"), 0.4);
-  EXPECT_EQ(ReadDivisionFactorOption("--f", "abc"), 0.0);
+  // Either side of a ratio may be a resistance code; "4k7/10" is no usable factor.
+  EXPECT_EQ(ReadDivisionFactorOption("--f", "4k7/10k"), 0.47);
+  EXPECT_EQ(ReadDivisionFactorOption("--f", " R47 / 1 "), 0.47);
+  EXPECT_EQ(ReadDivisionFactorOption("--f", "4k7/10"), 470.0);
+  // What the page would skip over is a typing error here.
+  for (const char* text : {"1/4x", "abc", "", "/3", "1/", "1/2/3", "0.5x", "1,25/3,3", "4x7/10k",
+                           "0R47", "0.5k", "1e3k/1e4"}) {
+    EXPECT_THROW(ReadDivisionFactorOption("--f", text), UsageError) << text;
+  }
+}
+
+TEST(CliOptionsTest, ResistancesTakeLetterCodes) {
+  EXPECT_EQ(ReadResistanceOption("--r", "4k7", {0, 1e12}), 4700.0);
+  EXPECT_EQ(ReadResistanceOption("--r", "0R47", {0, 1e12}), 0.47);
+  EXPECT_EQ(ReadResistanceOption("--r", "1m", {0, 1e12}), 0.001);
+  EXPECT_EQ(ReadResistanceOption("--r", "1M", {0, 1e12}), 1e6);
+  EXPECT_EQ(ReadResistanceOption("--r", "4.7e3", {0, 1e12}), 4700.0);
+  const Window window = ReadWindowOption("--w", " 4k7 : 1meg ", {0, 1e12}, {0, 1e31});
+  EXPECT_EQ(window.min, 4700.0);
+  EXPECT_EQ(window.max, 1e6);
+  double value = 1;
+  ApplyResistanceOption("--r", std::nullopt, {0, 1e12}, value);
+  EXPECT_EQ(value, 1.0);
+  ApplyResistanceOption("--r", "2G2", {0, 1e12}, value);
+  EXPECT_EQ(value, 2.2e9);
+  for (const char* text : {"4x7", "12abc", "k", "R", "4k7k", "1..2k", "", "1e3k", "-4k7"}) {
+    EXPECT_THROW(ReadResistanceOption("--r", text, {0, 1e12}), UsageError) << text;
+    EXPECT_THROW(ReadWindowOption("--w", std::string("1:") + text, {0, 1e12}, {0, 1e31}),
+                 UsageError)
+        << text;
+  }
 }
 
 TEST(CliOptionsTest, PositionListsAndCheckStates) {

@@ -197,5 +197,26 @@ TEST_F(DividerCommandTest, RatioFactorIsReadAsThePageReadsIt) {
   EXPECT_EQ(Json::parse(byDefault.out)["target_factor"].get<double>(), 1.25 / 3.3);
 }
 
+TEST_F(DividerCommandTest, LetterCodesGiveTheSearchOfTheirNumbers) {
+  const auto run = [&](const std::vector<std::string>& options) {
+    const CliResult r = RunCli(Arguments({"divider", "--series", series, "--upper", "2", "--lower",
+                                          "2", "--tolerance", "1", "--json"},
+                                         options));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    Json doc = Json::parse(r.out);
+    doc.erase("seconds");
+    return doc;
+  };
+  const Json coded = run({"--factor", "3k2/8k2", "--source", "0R47", "--load", "1meg",
+                          "--series-window", "1k:100k", "--parallel-window", "R5:4.7 k"});
+  const Json plain = run({"--factor", "3200/8200", "--source", "0.47", "--load", "1e6",
+                          "--series-window", "1000:100000", "--parallel-window", "0.5:4700"});
+  EXPECT_EQ(coded["target_factor"].get<double>(), 3200.0 / 8200);
+  EXPECT_FALSE(coded["matches"].empty());
+  EXPECT_EQ(coded, plain);
+  // The factor's ratio used to read "3k2/8k2" as 3/8.
+  EXPECT_NE(run({"--factor", "3/8"})["target_factor"], coded["target_factor"]);
+}
+
 }  // namespace
 }  // namespace ordavin::cli::testing

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CliOutput.h"
@@ -105,6 +106,23 @@ TEST_F(TargetCommandTest, RefusalsExitOneWithEveryMessageInOrder) {
             "Not enough resistor values available.\n> 1 required.\n"
             "No possible combinations.\n");
   EXPECT_EQ(both.out, "");
+}
+
+TEST_F(TargetCommandTest, ATargetInLetterCodeIsThatNumber) {
+  for (const auto& [code, plain] : {std::pair<const char*, const char*>{"k15", "150"},
+                                    {"150R", "150"},
+                                    {"0.15k", "150"},
+                                    {"320 \u2126", "320"}}) {
+    const CliResult coded = RunCli({"target", "--series", series, "--target", code, "--json"});
+    const CliResult number = RunCli({"target", "--series", series, "--target", plain, "--json"});
+    ASSERT_EQ(coded.exitCode, 0) << code << coded.err;
+    Json a = Json::parse(coded.out);
+    Json b = Json::parse(number.out);
+    a.erase("seconds");
+    b.erase("seconds");
+    EXPECT_FALSE(a["matches"].empty()) << code;
+    EXPECT_EQ(a, b) << code;
+  }
 }
 
 }  // namespace

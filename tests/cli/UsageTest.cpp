@@ -97,11 +97,14 @@ TEST_F(UsageTest, TargetNumbersOutsideTheirRanges) {
 }
 
 TEST_F(UsageTest, TextsThatAreNotWhollyNumbers) {
-  for (const char* text : {"abc", "4k7", "1,5", "inf", "nan", "0x10", "", " ", "1e", "--1", "1 2",
-                           "1.2.3", "\xCE\xA9"}) {
+  for (const char* text : {"abc", "1,5", "inf", "nan", "0x10", "", " ", "1e", "--1", "1 2", "1.2.3",
+                           "\xCE\xA9", "4x7", "12abc"}) {
     ExpectUsageError(With("divider", {"--tolerance", text}), "--tolerance");
     ExpectUsageError(With("target", {"--target", text}), "--target");
   }
+  // A letter code is a resistance, not a number of any other kind.
+  ExpectUsageError(With("divider", {"--tolerance", "4k7"}), "--tolerance");
+  ExpectUsageError(With("target", {"--tolerance", "5m"}), "--tolerance");
   // Counts must be whole numbers as written.
   for (const char* text : {"1.5", "2.0", "1e1", "abc", "0x2", "+", ""}) {
     ExpectUsageError(With("divider", {"--upper", text}), "--upper");
@@ -152,10 +155,15 @@ TEST_F(UsageTest, HugeTextsInEveryOption) {
       EXPECT_EQ(r.out, "") << option;
     }
   }
-  // A huge factor text is read as the page reads it: no usable factor.
+  // A huge factor text is bad usage when one side is junk, and no usable factor otherwise.
   const CliResult factor = RunCli(With("divider", {"--factor", digits + "/" + junk}));
-  EXPECT_EQ(factor.exitCode, 1);
-  EXPECT_EQ(factor.err, "Error: The division factor must be greater than 0 and less than 1.\n");
+  EXPECT_EQ(factor.exitCode, 2);
+  EXPECT_LT(factor.err.size(), 400u);
+  EXPECT_EQ(factor.err.find('\x7f'), std::string::npos);
+  EXPECT_EQ(factor.err.rfind("Invalid value for --factor: \"999", 0), 0u) << factor.err;
+  const CliResult huge = RunCli(With("divider", {"--factor", digits + "/" + digits + "k"}));
+  EXPECT_EQ(huge.exitCode, 1);
+  EXPECT_EQ(huge.err, "Error: The division factor must be greater than 0 and less than 1.\n");
   // Unknown arguments the parser echoes are cut short and escaped too.
   const CliResult unknown = RunCli(With("divider", {"--" + digits + "\x1b[2J"}));
   EXPECT_EQ(unknown.exitCode, 2);
@@ -169,15 +177,19 @@ TEST_F(UsageTest, HugeTextsInEveryOption) {
 }
 
 TEST_F(UsageTest, MalformedTextOptions) {
-  // The factor is read as the page reads it: what gives no usable factor is refused by
-  // the preparation, not as bad usage.
-  for (const char* text : {"abc", "/3", "1/", ""}) {
+  // A well-formed factor that is no usable one is refused by the preparation, not as bad
+  // usage; text that is neither a number nor a ratio of numbers or codes is bad usage.
+  for (const char* text : {"4k7/10", "1.5", "0R47/0", "-4k7/10k"}) {
     const CliResult r = RunCli(With("divider", {"--factor", text}));
     EXPECT_EQ(r.exitCode, 1) << text;
     EXPECT_EQ(r.err, "Error: The division factor must be greater than 0 and less than 1.\n")
         << text;
   }
-  for (const char* text : {"4k7/10", "1/2/3", "0.5x"}) {
+  for (const char* text : {"abc", "/3", "1/", "", "1/2/3", "0.5x", "1,25/3,3", "4x7/10k", "12abc/3",
+                           "1/4k7k", "0R47"}) {
+    ExpectUsageError(With("divider", {"--factor", text}), "Invalid value for --factor: ");
+  }
+  for (const char* text : {"4k7/10k", " 1k / 2k2 ", "R47/1", "1.25/3.3", "0.5"}) {
     ExpectAccepted(With("divider", {"--factor", text, "--series-window", "off"}));
   }
   for (const char* text : {"OFF", "Off", "off"}) {

@@ -7,7 +7,11 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 #include <array>
+#include <iterator>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/DialogLayout.h"
@@ -413,6 +417,95 @@ TEST_F(DividerPageTest, ARegulatorWithoutAFiniteFactorSaysSoAndChangesNothing) {
   QTest::mouseClick(calc, Qt::LeftButton);
   EXPECT_EQ(log.Texts(), std::vector<QString>{"Please enter a number."});
   EXPECT_EQ(Edit("uOutEdit")->text(), "1e999");
+}
+
+TEST_F(DividerPageTest, ResistanceFieldsTakeLetterCodes) {
+  struct Code {
+    const char* edit;
+    QString text;
+    double DividerRequest::*member;
+    double value;
+  };
+  const Code codes[] = {
+      {"seriesMinEdit", QStringLiteral("4k7"), &DividerRequest::seriesMin, 4700},
+      {"seriesMaxEdit", QStringLiteral("1M5"), &DividerRequest::seriesMax, 1.5e6},
+      {"parallelMinEdit", QStringLiteral("R47"), &DividerRequest::parallelMin, 0.47},
+      {"parallelMaxEdit", QStringLiteral("2G2"), &DividerRequest::parallelMax, 2.2e9},
+      {"sourceResistanceEdit", QStringLiteral("0R47"), &DividerRequest::sourceResistance, 0.47},
+      {"loadResistanceEdit", QStringLiteral("10 k"), &DividerRequest::loadResistance, 10000},
+      {"loadResistanceEdit", QStringLiteral("4.7 k\u2126"), &DividerRequest::loadResistance, 4700},
+      {"loadResistanceEdit", QStringLiteral("470m"), &DividerRequest::loadResistance, 0.47},
+      {"loadResistanceEdit", QStringLiteral("1meg"), &DividerRequest::loadResistance, 1e6},
+      {"sourceResistanceEdit", QStringLiteral("6\u00B58"), &DividerRequest::sourceResistance,
+       6.8e-6},
+      {"sourceResistanceEdit", QStringLiteral("8k06"), &DividerRequest::sourceResistance, 8060},
+  };
+  for (const Code& c : codes) {
+    Type(Edit(c.edit), c.text);
+    ASSERT_TRUE(Optimize()) << c.edit << " " << c.text.toStdString();
+    EXPECT_EQ(page.Request().*c.member, c.value) << c.edit << " " << c.text.toStdString();
+    // The field keeps the text as typed.
+    EXPECT_EQ(Edit(c.edit)->text(), c.text);
+  }
+  EXPECT_TRUE(log.Entries().empty());
+
+  // Codes outside the range, malformed codes and codes in fields that are no resistance
+  // get the field's message as any other bad text does.
+  const std::pair<const char*, const char*> refused[] = {
+      {"sourceResistanceEdit", "1T1"},
+      {"sourceResistanceEdit", "-4k7"},
+      {"seriesMinEdit", "4x7"},
+      {"seriesMaxEdit", "12abc"},
+      {"parallelMinEdit", "4k7k"},
+      {"parallelMaxEdit", "1e3k"},
+      {"loadResistanceEdit", "k"},
+      {"loadResistanceEdit", "1.5k7"},
+      {"toleranceEdit", "4k7"},
+      {"attenuationEdit", "6k"},
+      {"uOutEdit", "3V3"},
+      {"uRefEdit", "1k"},
+  };
+  for (const auto& [edit, text] : refused) {
+    const QString original = Edit(edit)->text();
+    log.Clear();
+    Type(Edit(edit), QString::fromLatin1(text));
+    EXPECT_FALSE(Optimize()) << edit << " " << text;
+    const auto field =
+        std::find_if(std::begin(kNumberFields), std::end(kNumberFields),
+                     [&](const FieldCase& f) { return f.edit == std::string(edit); });
+    ASSERT_NE(field, std::end(kNumberFields)) << edit;
+    EXPECT_EQ(log.Texts(), std::vector<QString>{QString::fromLatin1(field->message)})
+        << edit << " " << text;
+    EXPECT_EQ(page.focusWidget(), Edit(edit));
+    Type(Edit(edit), original);
+  }
+  log.Clear();
+  Type(Edit("loadResistanceEdit"), QStringLiteral("4,7k"));
+  EXPECT_FALSE(Optimize());
+  EXPECT_EQ(log.Texts(), std::vector<QString>{"Please enter a number between 0 and "
+                                              "1000000000000.\nNumbers use a point as decimal "
+                                              "separator, as in 0.01."});
+}
+
+TEST_F(DividerPageTest, AFactorRatioTakesCodesOnEitherSide) {
+  const std::pair<const char*, double> factors[] = {
+      {"4k7/10k", 0.47},
+      {"4K7 / 10K", 0.47},
+      {"R47/1", 0.47},
+      {"1k/2k2", 1000.0 / 2200},
+      {"1.25/3.3", 1.25 / 3.3},
+      {"1,25/3,3", 1.0 / 3},
+      {"4k7k/10k", 0.0004},
+      {"0.5x", 0.5},
+      {"R47", 0.0},
+  };
+  for (const auto& [text, factor] : factors) {
+    Type(Edit("divisionFactorEdit"), QString::fromLatin1(text));
+    ASSERT_TRUE(Optimize()) << text;
+    EXPECT_EQ(page.Request().divisionFactor, factor) << text;
+    EXPECT_EQ(Edit("divisionFactorEdit")->text(), QString::fromLatin1(text));
+  }
+  EXPECT_TRUE(log.Entries().empty());
 }
 
 TEST_F(DividerPageTest, LabelsNameTheirFieldsForScreenReaders) {

@@ -38,6 +38,40 @@ TEST(FieldExchangeTest, NumbersUseAPointWhateverTheLocale) {
   std::setlocale(LC_ALL, "C");
 }
 
+TEST(FieldExchangeTest, AResistanceFieldTakesCodesAndShowsANumber) {
+  MessageLog log;
+  QWidget owner;
+  QLineEdit resistance(&owner);
+  QLineEdit number(&owner);
+  double ohms = 0;
+  double plain = 0;
+  FieldExchange exchange(&owner);
+  exchange.AddResistance(&resistance, &ohms, FieldRange{0, 1e12});
+  exchange.AddNumber(&number, &plain, FieldRange{0, 1e12});
+  resistance.setText(QStringLiteral("4k7"));
+  number.setText(QStringLiteral("4700"));
+  EXPECT_TRUE(exchange.Save());
+  EXPECT_EQ(ohms, 4700.0);
+  exchange.Load();
+  EXPECT_EQ(resistance.text(), "4700");
+  // A number field stays a number field.
+  number.setText(QStringLiteral("4k7"));
+  EXPECT_FALSE(exchange.Save());
+  EXPECT_EQ(log.Texts(),
+            std::vector<QString>{"Please enter a number between 0 and 1000000000000."});
+  EXPECT_EQ(plain, 4700.0);
+  // Shown as "%.15g", like every number field.
+  number.setText(QStringLiteral("1"));
+  resistance.setText(QStringLiteral("1R234567890123456"));
+  EXPECT_TRUE(exchange.Save());
+  exchange.Load();
+  EXPECT_EQ(resistance.text(), "1.23456789012346");
+  resistance.setText(QStringLiteral("1.5 meg"));
+  EXPECT_TRUE(exchange.Save());
+  exchange.Load();
+  EXPECT_EQ(resistance.text(), "1500000");
+}
+
 TEST(FieldExchangeTest, ShowsFifteenSignificantDigits) {
   EXPECT_EQ(FieldExchange::NumberText(1.25 / 3.3), "0.378787878787879");
   EXPECT_EQ(FieldExchange::NumberText(1e31), "1e+31");

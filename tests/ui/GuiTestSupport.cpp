@@ -37,7 +37,14 @@ void Type(QWidget* edit, const QString& text) {
   line->setFocus();
   line->selectAll();
   line->del();
-  QTest::keyClicks(line, text);
+  // keyClicks knows ASCII keys only; "Ω" or "µ" arrive as text, as a keyboard layout sends them.
+  for (const QChar c : text) {
+    if (c.unicode() < 0x80) {
+      QTest::keyClick(line, c.toLatin1());
+    } else {
+      QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+  }
 }
 
 }  // namespace ordavin::ui::testing

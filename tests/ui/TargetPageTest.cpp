@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <utility>
 #include <vector>
 
 #include "ui/DialogLayout.h"
@@ -145,6 +146,39 @@ TEST_F(TargetPageTest, SignsExponentsHostileTextsAndThePageWorksOn) {
   EXPECT_EQ(page.Request().targetResistance, 1234.5);
   EXPECT_EQ(page.Request().tolerance, 0.005);
   EXPECT_EQ(page.Request().maxResults, 10u);
+}
+
+TEST_F(TargetPageTest, TheTargetTakesLetterCodesAndTheToleranceDoesNot) {
+  const std::pair<QString, double> codes[] = {
+      {QStringLiteral("4k7"), 4700},
+      {QStringLiteral("4K7"), 4700},
+      {QStringLiteral("1M5"), 1.5e6},
+      {QStringLiteral("1m5"), 0.0015},
+      {QStringLiteral("1MEG"), 1e6},
+      {QStringLiteral(" 2G2 "), 2.2e9},
+      {QStringLiteral("R47"), 0.47},
+      {QStringLiteral("470R"), 470},
+      {QStringLiteral("1.2345 k\u03A9"), 1234.5},
+      {QStringLiteral("1e3"), 1000},
+  };
+  for (const auto& [text, value] : codes) {
+    Type(Edit("targetResistanceEdit"), text);
+    ASSERT_TRUE(Optimize()) << text.toStdString();
+    EXPECT_EQ(page.Request().targetResistance, value) << text.toStdString();
+  }
+  for (const char* text : {"4x7", "12abc", "k", "R", "4k7k", "1..2k", "1e3k", "200000000T"}) {
+    log.Clear();
+    Type(Edit("targetResistanceEdit"), QString::fromLatin1(text));
+    EXPECT_FALSE(Optimize()) << text;
+    EXPECT_EQ(log.Texts(), std::vector<QString>{"Please enter a number between 0 and 1e+20."})
+        << text;
+  }
+  Type(Edit("targetResistanceEdit"), QStringLiteral("1k"));
+  log.Clear();
+  Type(Edit("toleranceEdit"), QStringLiteral("5m"));
+  EXPECT_FALSE(Optimize());
+  EXPECT_EQ(log.Texts(), std::vector<QString>{"Please enter a number between 0 and 10."});
+  EXPECT_EQ(page.Request().targetResistance, 1000.0);
 }
 
 TEST_F(TargetPageTest, HugeTextIsRefusedWithoutHarm) {
