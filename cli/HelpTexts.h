@@ -26,6 +26,19 @@ inline constexpr const char* kValuesFooter =
 a tab and the value in engineering notation; then "N resistor values loaded."
 JSON: {"count": N, "values": [ohms...], "texts": [text...]})";
 
+inline constexpr const char* kCheckFooter =
+    R"(Reads the file as the other commands load it and reports, one line each, what that
+reading drops or misreads: tokens skipped or read only in part (4k7 is read as 4), numbers
+joined by a tab, lines that look like a misspelt keyword or come before the first keyword,
+a byte-order mark, values that are zero, negative or out of range, a minimum above the
+maximum, a file that gives no values, and the errors that stop a load.
+Text: FILE:LINE:COLUMN: message (FILE: message for the whole file); columns count bytes
+from 1. Nothing is written when nothing is found.
+JSON: {"file", "count" (the values the file gives), "findings": [{"line", "column", "kind",
+"message", "text"}], "omitted"}; line and column are 0 for the whole file. At most 1000
+findings are listed; "omitted" counts the rest.
+Exit codes: 0 nothing found; 1 something found or the file could not be loaded.)";
+
 inline constexpr const char* kDividerFooter =
     R"(Text: the results table, best first, then the summary (combinations checked, matching,
 time taken). Stderr ends with "Optimization finished" or "Optimization aborted by user".
