@@ -9,7 +9,7 @@ namespace ordavin {
 namespace {
 
 std::string Quoted(std::string_view text) {
-  constexpr std::string_view kHex = "0123456789ABCDEF";
+  constexpr std::string_view kHex = "0123456789abcdef";
   std::string quoted = "'";
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
