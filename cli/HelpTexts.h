@@ -9,8 +9,8 @@ exponent, as in 4700, 4.7e3 or -1.25. Unit suffixes (4k7), commas, inf, nan and
 hexadecimal are not numbers.
 
 Exit codes: 0 the command ran (a search that found no match included); 1 the series file
-could not be loaded or the search was refused, the reason on stderr; 2 bad usage or a
-value outside its range.
+could not be loaded or the search was refused, the reason on stderr, or check found
+something; 2 bad usage or a value outside its range.
 
 During a search on a terminal, stderr shows how many combinations were checked. Ctrl-C
 stops the search and the best matches among those checked are printed; a second Ctrl-C
