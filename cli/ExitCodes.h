@@ -4,8 +4,7 @@ namespace ordavin::cli {
 
 // What the exit code tells a calling script.
 inline constexpr int kExitSuccess = 0;  // the search ran, with or without matches
-inline constexpr int kExitRefused =
-    1;                                // loading failed, the run was refused, check found something
-inline constexpr int kExitUsage = 2;  // malformed options or values outside their ranges
+inline constexpr int kExitRefused = 1;  // not loaded, run refused, or check found something
+inline constexpr int kExitUsage = 2;    // malformed options or values outside their ranges
 
 }  // namespace ordavin::cli
