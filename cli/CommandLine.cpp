@@ -13,6 +13,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/HelpTexts.h"
 #include "cli/TerminalText.h"
+#include "version/Version.h"
 
 namespace ordavin::cli {
 namespace {
@@ -44,6 +45,8 @@ int RunCommandLine(std::vector<std::string> arguments, std::ostream& out, std::o
   CLI::App app{"Picks standard resistor values by exhaustive search.", "ordavin-cli"};
   // Subcommands are checked after parsing: CLI11 would report a mistyped one as missing.
   app.set_help_all_flag("--help-all", "Print the help of every command and exit");
+  app.set_version_flag("--version", std::string("ordavin-cli ") + kVersion,
+                       "Print the program's name and version and exit");
   app.footer(kMainFooter);
   app.failure_message(ParserMessage);
 
@@ -51,6 +54,11 @@ int RunCommandLine(std::vector<std::string> arguments, std::ostream& out, std::o
   CLI::App* values = app.add_subcommand(
       "values", "List the resistor values a series file gives, in generation order");
   AddValuesOptions(*values, valuesArguments);
+
+  CheckArguments checkArguments;
+  CLI::App* check =
+      app.add_subcommand("check", "Report what the series file holds that is not read as written");
+  AddCheckOptions(*check, checkArguments);
 
   DividerArguments dividerArguments;
   CLI::App* divider =
@@ -88,7 +96,7 @@ int RunCommandLine(std::vector<std::string> arguments, std::ostream& out, std::o
   }
 
   if (app.get_subcommands().empty()) {
-    return ReportUsage(err, "A command is required: values, divider, target or calc.");
+    return ReportUsage(err, "A command is required: values, check, divider, target or calc.");
   }
   if (*calc && calc->get_subcommands().empty()) {
     return ReportUsage(err, "calc needs a calculator: attenuator or regulator.");
@@ -99,6 +107,8 @@ int RunCommandLine(std::vector<std::string> arguments, std::ostream& out, std::o
   try {
     if (*values) {
       code = RunValuesCommand(valuesArguments, streams);
+    } else if (*check) {
+      code = RunCheckCommand(checkArguments, streams);
     } else if (*divider) {
       code = RunDividerCommand(dividerArguments, streams);
     } else if (*target) {

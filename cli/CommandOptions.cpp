@@ -99,6 +99,14 @@ void AddValuesOptions(CLI::App& command, ValuesArguments& a) {
   command.footer(kValuesFooter);
 }
 
+void AddCheckOptions(CLI::App& command, CheckArguments& a) {
+  command.add_option(names::kSeries, a.seriesPath, "Series file to check")
+      ->required()
+      ->type_name("PATH");
+  command.add_flag(names::kJson, a.json, "Write the report as one JSON object");
+  command.footer(kCheckFooter);
+}
+
 void AddDividerOptions(CLI::App& command, DividerArguments& a) {
   namespace fields = divider_fields;
   const DividerRequest defaults;

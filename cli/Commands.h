@@ -19,6 +19,12 @@ struct ValuesArguments {
   bool json = false;
 };
 
+// The series file to check and the form of the report.
+struct CheckArguments {
+  std::string seriesPath;
+  bool json = false;
+};
+
 // What both search commands take: the series, the form of the output and the values that
 // stay out of the search.
 struct SearchArguments {
@@ -62,6 +68,8 @@ struct RegulatorArguments {
 
 // Each returns the exit code. Bad option values throw UsageError (exit code 2 for the caller).
 int RunValuesCommand(const ValuesArguments& arguments, const Streams& streams);
+// Exit code 0 when the file loads and nothing is found, 1 otherwise.
+int RunCheckCommand(const CheckArguments& arguments, const Streams& streams);
 int RunDividerCommand(const DividerArguments& arguments, const Streams& streams);
 int RunTargetCommand(const TargetArguments& arguments, const Streams& streams);
 int RunAttenuatorCommand(const AttenuatorArguments& arguments, const Streams& streams);

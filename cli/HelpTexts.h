@@ -14,8 +14,9 @@ M meg G T; m is milli, M and meg (any case) mega. A trailing ohm or Ω may follo
 after R. One scale only: 1e3k, 4k7k and 1.5k7 are refused.
 
 Exit codes: 0 the command ran (a search that found no match included); 1 the series file
-could not be loaded or the search was refused, the reason on stderr; 2 bad usage or a
-value outside its range; 130 Ctrl-C stopped the search (its best matches were printed).
+could not be loaded or the search was refused, the reason on stderr, or check found
+something; 2 bad usage or a value outside its range; 130 Ctrl-C stopped the search (its
+best matches were printed).
 
 During a search on a terminal, stderr shows how many combinations were checked. Ctrl-C
 stops the search and the best matches among those checked are printed; a second Ctrl-C
@@ -30,6 +31,19 @@ inline constexpr const char* kValuesFooter =
     R"(Text: one line per value, its 0-based position in the full set (as --untick takes it),
 a tab and the value in engineering notation; then "N resistor values loaded."
 JSON: {"count": N, "values": [ohms...], "texts": [text...]})";
+
+inline constexpr const char* kCheckFooter =
+    R"(Reads the file as the other commands load it and reports, one line each, what that
+reading drops or misreads: tokens skipped or read only in part (4k7 is read as 4), numbers
+joined by a tab, lines that look like a misspelt keyword or come before the first keyword,
+a byte-order mark, values that are zero, negative or out of range, a minimum above the
+maximum, a file that gives no values, and the errors that stop a load.
+Text: FILE:LINE:COLUMN: message (FILE: message for the whole file); columns count bytes
+from 1. Nothing is written when nothing is found.
+JSON: {"file", "count" (the values the file gives), "findings": [{"line", "column", "kind",
+"message", "text"}], "omitted"}; line and column are 0 for the whole file. At most 1000
+findings are listed; "omitted" counts the rest.
+Exit codes: 0 nothing found; 1 something found or the file could not be loaded.)";
 
 inline constexpr const char* kDividerFooter =
     R"(Text: the results table, best first, then the summary (combinations checked, matching,

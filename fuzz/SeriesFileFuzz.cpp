@@ -10,6 +10,8 @@
 
 #include "fuzz/FuzzTargets.h"
 #include "texts/EngineeringNotation.h"
+#include "texts/SeriesFindingText.h"
+#include "values/SeriesCheck.h"
 #include "values/ValueSet.h"
 
 namespace ordavin::fuzz {
@@ -31,6 +33,16 @@ const std::filesystem::path& SeriesPath() {
   return *path;
 }
 
+// The check's findings are placed in the file or on the whole of it, and each can be said.
+void CheckFindings(const SeriesCheckReport& report) {
+  Check(report.findings.size() <= SeriesCheckReport::kFindingLimit + 3, "findings are limited");
+  for (const SeriesFinding& finding : report.findings) {
+    Check((finding.line == 0) == (finding.column == 0), "a finding has a line and a column");
+    Check(finding.text.size() <= 400, "a finding's text is cut short");
+    Check(!DescribeSeriesFinding(finding).empty(), "every finding has a text");
+  }
+}
+
 }  // namespace
 
 void FuzzSeriesFile(const std::uint8_t* data, std::size_t size) {
@@ -38,10 +50,17 @@ void FuzzSeriesFile(const std::uint8_t* data, std::size_t size) {
     std::ofstream file(SeriesPath(), std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
+  // The check reads with the program's reader, so it loads exactly when the program does.
+  const SeriesCheckReport report = CheckSeriesFile(SeriesPath());
+  CheckFindings(report);
   ValueSet set;
   try {
     Check(set.LoadSeriesFile(SeriesPath()), "a regular file always loads");
   } catch (const SeriesFileError& error) {
+    Check(!report.loaded && !report.findings.empty() &&
+              report.findings.back().kind == SeriesFindingKind::LoadStopped &&
+              report.findings.back().text == error.what(),
+          "the check reports the error that stops the load");
     Check(set.Series().baseValueCount == ValueSet::kBaseValueCapacity ||
               set.Series().decadeCount == ValueSet::kDecadeCapacity,
           "a capacity error only at a full array");
@@ -53,6 +72,8 @@ void FuzzSeriesFile(const std::uint8_t* data, std::size_t size) {
   Check(set.Series().decadeCount <= ValueSet::kDecadeCapacity, "decade capacity");
 
   const std::uint32_t total = set.GenerateValues();
+  Check(report.loaded && report.valueCount == total, "the check counts the values loaded");
+  Check(total != 0 || !report.Clean(), "a file without values is never clean");
   Check(total <= set.Series().baseValueCount * set.Series().decadeCount,
         "at most one value per pair");
   Check(set.FullValues().size() == total && set.WorkingValues().size() == total,

@@ -19,6 +19,22 @@ inline constexpr const char* kCantQuitMessage = "Can't quit, optimizer is runnin
 inline constexpr const char* kProfileSection = "DividerOptimizerConfig";
 inline constexpr const char* kProfileFactorEntry = "df";
 
+// The window program's own command line, answered before any window opens.
+inline constexpr const char* kProgramName = "ordavin";
+inline constexpr const char* kCommandLineHelp =
+    R"(Usage: ordavin [--help] [--version]
+
+Picks standard resistor values by exhaustive search, in a window. The series chooser lists
+the *.SER files of the working directory. ordavin-cli runs the same searches from a
+terminal or a script.
+
+Options:
+  --help     Print this help and exit
+  --version  Print the program's name and version and exit
+
+The toolkit's own options, such as -platform offscreen, are accepted too.
+)";
+
 // The value list's context menu.
 inline constexpr const char* kSelectAll = "Select all";
 inline constexpr const char* kDeselectAll = "Deselect all";

@@ -2,7 +2,12 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <cstddef>
+#include <iostream>
+#include <optional>
+#include <span>
 
+#include "ui/InformationOptions.h"
 #include "ui/MainWindow.h"
 #include "ui/ProfileStore.h"
 
@@ -28,6 +33,12 @@ void ConfigureApplication() {
 }
 
 int RunApplication(int argc, char** argv) {
+  // Before the toolkit starts: these need no display.
+  const std::span<char* const> arguments(argv, static_cast<std::size_t>(argc));
+  if (const std::optional<int> code =
+          AnswerInformationOptions(arguments.subspan(arguments.empty() ? 0 : 1), std::cout)) {
+    return *code;
+  }
   QApplication app(argc, argv);
   ConfigureApplication();
   MainWindow window;

@@ -2,8 +2,8 @@
 
 namespace ordavin::ui {
 
-// Sets up the application (name, profile store, icon) and runs the main window until it
-// closes; returns the exit code.
+// Answers --version and --help without a window; otherwise sets up the application (name,
+// profile store, icon) and runs the main window until it closes. Returns the exit code.
 int RunApplication(int argc, char** argv);
 
 // Names the application for the profile store and the desktop, and installs its icon.

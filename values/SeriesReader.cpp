@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "values/NumberText.h"
+#include "values/SeriesReadObserver.h"
 
 namespace ordavin {
 namespace {
@@ -24,16 +25,16 @@ std::string_view Trim(std::string_view line) {
 }
 
 // Tokens are separated by runs of the space character only; a tab stays inside a token.
-template <typename Store>
-void ForEachNumberToken(std::string_view line, Store store) {
+// Each token comes with its offset in the text.
+template <typename Visit>
+void ForEachToken(std::string_view text, Visit visit) {
   std::size_t pos = 0;
-  while (pos < line.size()) {
-    const std::size_t start = line.find_first_not_of(' ', pos);
+  while (pos < text.size()) {
+    const std::size_t start = text.find_first_not_of(' ', pos);
     if (start == std::string_view::npos) break;
-    std::size_t end = line.find(' ', start);
-    if (end == std::string_view::npos) end = line.size();
-    const NumberPrefix number = ReadNumberPrefix(line.substr(start, end - start));
-    if (number.found()) store(number.value);
+    std::size_t end = text.find(' ', start);
+    if (end == std::string_view::npos) end = text.size();
+    visit(text.substr(start, end - start), start);
     pos = end;
   }
 }
@@ -56,7 +57,8 @@ bool ReadLine(std::istream& in, std::vector<char>& chunk, std::string& line, std
     line.append(chunk.data(), count);
     if (line.size() > limit) {
       throw SeriesFileError("Could not read " + fileName + ": a line is longer than " +
-                            std::to_string(limit / (std::size_t{1024} * 1024)) + " MiB.");
+                                std::to_string(limit / (std::size_t{1024} * 1024)) + " MiB.",
+                            SeriesFileError::Cause::LongLine);
     }
     if (lineBreak) return true;
     if (in.eof()) return any;
@@ -94,60 +96,80 @@ bool SeriesReader::Read(const std::filesystem::path& path, std::string* failureR
   }
 
   m_fileName = path.filename().string();
-  m_section = Section::None;
+  m_section = SeriesSection::None;
   const std::string& fileName = m_fileName;
   try {
     std::string line;
     std::vector<char> chunk(std::size_t{64} * 1024);
-    while (ReadLine(file, chunk, line, kLineLengthLimit, fileName)) HandleLine(line);
+    std::size_t lineNumber = 0;
+    while (ReadLine(file, chunk, line, kLineLengthLimit, fileName)) {
+      if (m_observer) m_observer->OnLine(++lineNumber, line);
+      HandleLine(line);
+    }
   } catch (const std::bad_alloc&) {
     // The line buffer is gone by now, so the message itself finds room.
-    throw SeriesFileError("Could not read " + fileName + ": not enough memory.");
+    throw SeriesFileError("Could not read " + fileName + ": not enough memory.",
+                          SeriesFileError::Cause::Memory);
   }
   if (file.bad()) {
-    throw SeriesFileError("Could not read " + fileName +
-                          ": the file could not be read to its end.");
+    throw SeriesFileError("Could not read " + fileName + ": the file could not be read to its end.",
+                          SeriesFileError::Cause::Read);
   }
   return true;
 }
 
 void SeriesReader::HandleLine(std::string_view line) {
-  Section& section = m_section;
   const std::string_view text = Trim(line);
-  if (!text.empty() && text.front() == ';') return;
-  if (text == "baseval") {
-    section = Section::BaseValues;
-  } else if (text == "decades") {
-    section = Section::Decades;
-  } else if (text == "minimum") {
-    section = Section::Minimum;
-  } else if (text == "maximum") {
-    section = Section::Maximum;
-  } else {
-    switch (section) {
-      case Section::None:
-        break;
-      case Section::BaseValues:
-        ForEachNumberToken(text, [&](double v) { StoreBaseValue(v); });
-        break;
-      case Section::Decades:
-        ForEachNumberToken(text, [&](double v) { StoreDecade(v); });
-        break;
-      case Section::Minimum:
-      case Section::Maximum: {
-        const NumberPrefix number = ReadNumberPrefix(text);
-        if (number.found())
-          (section == Section::Minimum ? m_series.minimum : m_series.maximum) = number.value;
-        break;
-      }
+  // A blank line reads nothing in any section.
+  if (text.empty() || text.front() == ';') return;
+  for (const SeriesKeyword& keyword : kSeriesKeywords) {
+    if (text == keyword.text) {
+      m_section = keyword.section;
+      return;
     }
   }
+  const auto offset = static_cast<std::size_t>(text.data() - line.data());
+  if (m_observer) m_observer->OnContent(m_section, text, offset);
+  switch (m_section) {
+    case SeriesSection::None:
+      break;
+    case SeriesSection::BaseValues:
+    case SeriesSection::Decades:
+      ReadTokens(text, offset);
+      break;
+    case SeriesSection::Minimum:
+    case SeriesSection::Maximum:
+      ReadBound(text, offset);
+      break;
+  }
+}
+
+void SeriesReader::ReadTokens(std::string_view text, std::size_t offset) {
+  ForEachToken(text, [&](std::string_view token, std::size_t start) {
+    const NumberPrefix number = ReadNumberPrefix(token);
+    if (m_observer) m_observer->OnNumberText(m_section, token, offset + start, number);
+    if (!number.found()) return;
+    if (m_section == SeriesSection::BaseValues) {
+      StoreBaseValue(number.value);
+    } else {
+      StoreDecade(number.value);
+    }
+  });
+}
+
+void SeriesReader::ReadBound(std::string_view text, std::size_t offset) {
+  // The whole line is read once: only its first number counts.
+  const NumberPrefix number = ReadNumberPrefix(text);
+  if (m_observer) m_observer->OnNumberText(m_section, text, offset, number);
+  if (!number.found()) return;
+  (m_section == SeriesSection::Minimum ? m_series.minimum : m_series.maximum) = number.value;
 }
 
 void SeriesReader::StoreBaseValue(double value) {
   if (m_series.baseValueCount >= SeriesDefinition::kBaseValueCapacity) {
     throw SeriesFileError("Too many base values in " + m_fileName + " (more than " +
-                          std::to_string(SeriesDefinition::kBaseValueCapacity) + ").");
+                              std::to_string(SeriesDefinition::kBaseValueCapacity) + ").",
+                          SeriesFileError::Cause::Capacity);
   }
   m_series.baseValueSlots[m_series.baseValueCount++] = value;
 }
@@ -155,7 +177,8 @@ void SeriesReader::StoreBaseValue(double value) {
 void SeriesReader::StoreDecade(double value) {
   if (m_series.decadeCount >= SeriesDefinition::kDecadeCapacity) {
     throw SeriesFileError("Too many decade exponents in " + m_fileName + " (more than " +
-                          std::to_string(SeriesDefinition::kDecadeCapacity) + ").");
+                              std::to_string(SeriesDefinition::kDecadeCapacity) + ").",
+                          SeriesFileError::Cause::Capacity);
   }
   m_series.decadeSlots[m_series.decadeCount++] = value;
 }

@@ -6,9 +6,10 @@
 
 namespace ordavin {
 
-bool ValueSet::LoadSeriesFile(const std::filesystem::path& path, std::string* failureReason) {
+bool ValueSet::LoadSeriesFile(const std::filesystem::path& path, std::string* failureReason,
+                              SeriesReadObserver* observer) {
   m_workingCount = 0;
-  return SeriesReader(m_series).Read(path, failureReason);
+  return SeriesReader(m_series, observer).Read(path, failureReason);
 }
 
 std::uint32_t ValueSet::GenerateValues() {

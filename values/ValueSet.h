@@ -11,6 +11,8 @@
 
 namespace ordavin {
 
+class SeriesReadObserver;
+
 // The resistor values built from a series file: the full set (every generated value, in
 // generation order) and the working set (the values a search uses).
 class ValueSet {
@@ -23,8 +25,10 @@ class ValueSet {
 
   // Reads a series file and empties the working set. False when it cannot be opened or is
   // not a regular file, with the system's reason in failureReason when given; throws
-  // SeriesFileError on a capacity or read error. Bounds start from the initial ones.
-  bool LoadSeriesFile(const std::filesystem::path& path, std::string* failureReason = nullptr);
+  // SeriesFileError on a capacity or read error. Bounds start from the initial ones. An
+  // observer is told what the reader does with each line (SeriesCheck).
+  bool LoadSeriesFile(const std::filesystem::path& path, std::string* failureReason = nullptr,
+                      SeriesReadObserver* observer = nullptr);
 
   // Expands base values × 10^exponent within the bounds into both sets; returns FullCount().
   std::uint32_t GenerateValues();
