@@ -24,6 +24,7 @@ struct ValuesArguments {
 struct SearchArguments {
   std::string seriesPath;
   bool json = false;
+  std::optional<std::string> format;
   std::optional<std::string> untick;
 };
 

@@ -18,8 +18,10 @@
 #include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
 #include "cli/OptionNames.h"
+#include "cli/OutputFormat.h"
 #include "cli/TextTable.h"
 #include "run/DividerPreparation.h"
+#include "texts/ResultsCsv.h"
 #include "texts/RunTexts.h"
 #include "values/ValueSet.h"
 
@@ -100,11 +102,23 @@ void WriteSearchResultText(const SearchCommandSteps<Engine, Request>& steps, con
       << FormatSummary(engine.VisitedCount(), engine.MatchingCount(), outcome.seconds) << '\n';
 }
 
-// The road of a search command, its refusals in the order a user meets them: the unticked
-// positions (a usage error), the series file, the run's preparation, the search itself.
+// The results as CSV, the same bytes as the window's Save as CSV...; the summary, which has
+// no place among them, goes to err so that out holds data only.
+template <class Engine>
+void WriteSearchResultCsv(const Engine& engine, const SearchOutcome& outcome,
+                          const Streams& streams) {
+  streams.out << ResultsCsv(engine);
+  streams.err << FormatSummary(engine.VisitedCount(), engine.MatchingCount(), outcome.seconds)
+              << '\n';
+}
+
+// The road of a search command, its refusals in the order a user meets them: the output
+// format and the unticked positions (usage errors), the series file, the run's preparation,
+// the search itself.
 template <class Engine, class Request>
 int RunSearchCommand(const SearchArguments& arguments, const Request& request,
                      const SearchCommandSteps<Engine, Request>& steps, const Streams& streams) {
+  const OutputFormat format = ReadOutputFormat(arguments);
   std::vector<std::uint64_t> unticked;
   if (arguments.untick) unticked = ReadPositionList(option_names::kUntick, *arguments.untick);
 
@@ -125,10 +139,16 @@ int RunSearchCommand(const SearchArguments& arguments, const Request& request,
       [&engine] { return engine.VisitedCount(); }, streams);
   if (!outcome) return kExitRefused;
 
-  if (arguments.json) {
-    streams.out << WriteJson(SearchResultJson(steps, engine, values, *outcome)) << '\n';
-  } else {
-    WriteSearchResultText(steps, engine, values, *outcome, streams.out);
+  switch (format) {
+    case OutputFormat::JsonObject:
+      streams.out << WriteJson(SearchResultJson(steps, engine, values, *outcome)) << '\n';
+      break;
+    case OutputFormat::Csv:
+      WriteSearchResultCsv(engine, *outcome, streams);
+      break;
+    case OutputFormat::Text:
+      WriteSearchResultText(steps, engine, values, *outcome, streams.out);
+      break;
   }
   return kExitSuccess;
 }
