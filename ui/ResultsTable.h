@@ -40,6 +40,9 @@ class ResultsTable final : public QObject {
   ResultsKind Kind() const { return m_kind; }
   void SortByColumn(int column);
   std::size_t RecordCount() const { return m_records.size(); }
+  // The whole list as CSV (texts/ResultsCsv), its rows in their shown order; empty before
+  // any run was shown.
+  std::string Csv() const;
 
  private:
   using Record = std::variant<DividerRowData, TargetRowData>;
@@ -55,6 +58,8 @@ class ResultsTable final : public QObject {
   QTableWidget* m_list;
   double m_widthScale;
   std::vector<Record> m_records;
+  // Each record's CSV line, by record.
+  std::vector<std::string> m_csvRecords;
   ResultsKind m_kind = ResultsKind::None;
 };
 
