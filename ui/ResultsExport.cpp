@@ -23,7 +23,8 @@ namespace ordavin::ui {
 namespace {
 
 // An action of the list, its shortcut working while the list has the focus.
-QAction* AddAction(QTableWidget* list, QMenu* menu, const char* text, QKeySequence shortcut) {
+QAction* AddAction(QTableWidget* list, QMenu* menu, const char* text,
+                   const QKeySequence& shortcut) {
   QAction* action = menu->addAction(QString::fromUtf8(text));
   action->setShortcut(shortcut);
   action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
