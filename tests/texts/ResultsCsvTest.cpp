@@ -3,7 +3,6 @@
 #include <atomic>
 #include <charconv>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -132,22 +131,6 @@ TEST(ResultsCsvTest, TextsAreQuotedWhereNeededAndNumbersAreNotPercentTexts) {
   const std::string record = ResultsCsvRecord(divider, shown);
   EXPECT_NE(record.find(",1e+05,"), std::string::npos) << record;
   EXPECT_TRUE(record.ends_with(",-0\r\n")) << record;
-}
-
-TEST(ResultsCsvTest, ARowWithTheWrongColumnsIsRefused) {
-  const std::vector<std::string> three{"1", "a", "b"};
-  EXPECT_THROW(ResultsCsvRecord(TargetRowData{}, three), std::invalid_argument);
-  EXPECT_THROW(ResultsCsvRecord(DividerRowData{}, three), std::invalid_argument);
-}
-
-TEST(ResultsCsvTest, NoMatchGivesTheTitlesAlone) {
-  ValueSet set;
-  SetValues(set, {100, 220});
-  StraightforwardTargetEngine engine(set);
-  engine.SetParameters({1e6, 0.001, ConnectionMode::ParallelAndSeries, 10, 2});
-  std::atomic<bool> abort{false};
-  engine.Optimize(abort);
-  EXPECT_EQ(ResultsCsv(engine), "Rank,Resistors,R total,Error\r\n");
 }
 
 }  // namespace
