@@ -80,6 +80,14 @@ void AddSeriesOptions(CLI::App& command, std::string& seriesPath, bool& json) {
   command.add_flag(names::kJson, json, "Write the result as one JSON object");
 }
 
+// The form of a search's results; --json stays as its synonym.
+void AddFormatOption(CLI::App& command, std::optional<std::string>& target) {
+  AddText(command, names::kFormat, target,
+          "Write the results as text (a table and the summary), json (as --json) or csv (as the "
+          "window's Save as CSV..., the summary on stderr)",
+          "text", "text|json|csv");
+}
+
 void AddUntickOption(CLI::App& command, std::optional<std::string>& target) {
   AddText(command, names::kUntick, target,
           "Comma-separated 0-based positions in the full set (as `values` lists them) to leave "
@@ -111,6 +119,7 @@ void AddDividerOptions(CLI::App& command, DividerArguments& a) {
   namespace fields = divider_fields;
   const DividerRequest defaults;
   AddSeriesOptions(command, a.seriesPath, a.json);
+  AddFormatOption(command, a.format);
   AddText(command, names::kFactor, a.factor,
           "Target division factor Uout/Uin: a number or a ratio a/b (of numbers or resistances "
           "such as 4k7/10k), greater than 0 and less than 1",
@@ -145,6 +154,7 @@ void AddTargetOptions(CLI::App& command, TargetArguments& a) {
   namespace fields = target_fields;
   const TargetRequest defaults;
   AddSeriesOptions(command, a.seriesPath, a.json);
+  AddFormatOption(command, a.format);
   AddNumber(command, names::kTarget, a.target, "Target resistance in ohms, as 1234.5 or 4k7",
             fields::kTargetResistanceRange, defaults.targetResistance, "R");
   AddNumber(command, names::kTolerance, a.tolerance,

@@ -30,6 +30,7 @@ struct CheckArguments {
 struct SearchArguments {
   std::string seriesPath;
   bool json = false;
+  std::optional<std::string> format;
   std::optional<std::string> untick;
   bool force = false;  // start a search forecast to take longer than an hour
 };

@@ -52,13 +52,21 @@ JSON: {"kind":"divider", "target_factor", "working_set", "visited", "matching", 
 "aborted", "matches": [{"rank", "upper_indices", "lower_indices", "upper", "lower",
 "upper_mode", "lower_mode", "ru_total", "rl_total", "rser_total", "rpar_total",
 "division_factor", "error", "ru_text", "rl_text", "error_text"}]}. Indices are positions
-in working_set. Numbers that are not finite are written as "inf", "-inf" or "nan".)";
+in working_set. Numbers that are not finite are written as "inf", "-inf" or "nan".
+CSV (--format csv): the table's columns and titles, one record per match, best first, as the
+window's Save as CSV... writes them: RFC 4180, UTF-8, CRLF line ends; the rank and every
+figure as its exact number (ohms, factors, relative errors such as -0.0012), the resistor
+lists as shown. The summary goes to stderr.)";
 
 inline constexpr const char* kTargetFooter =
     R"(Text: the results table, best first, then the summary (combinations checked, matching,
 time taken). Stderr ends with "Optimization finished" or "Optimization aborted by user".
 JSON: {"kind":"target", "working_set", "visited", "matching", "seconds", "aborted",
 "matches": [{"rank", "indices", "resistors", "parallel", "total", "error",
-"resistors_text", "total_text", "error_text"}]}. Indices are positions in working_set.)";
+"resistors_text", "total_text", "error_text"}]}. Indices are positions in working_set.
+CSV (--format csv): the table's columns and titles, one record per match, best first, as the
+window's Save as CSV... writes them: RFC 4180, UTF-8, CRLF line ends; the rank, the total in
+ohms and the relative error as exact numbers, the resistors as shown. The summary goes to
+stderr.)";
 
 }  // namespace ordavin::cli

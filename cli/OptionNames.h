@@ -6,6 +6,7 @@ namespace ordavin::cli {
 namespace option_names {
 inline constexpr const char* kSeries = "--series";
 inline constexpr const char* kJson = "--json";
+inline constexpr const char* kFormat = "--format";
 inline constexpr const char* kFactor = "--factor";
 inline constexpr const char* kTolerance = "--tolerance";
 inline constexpr const char* kUpper = "--upper";

@@ -18,10 +18,12 @@
 #include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
 #include "cli/OptionNames.h"
+#include "cli/OutputFormat.h"
 #include "cli/TextTable.h"
 #include "run/DividerPreparation.h"
 #include "run/ProgressEstimate.h"
 #include "texts/ForecastTexts.h"
+#include "texts/ResultsCsv.h"
 #include "texts/RunTexts.h"
 #include "values/ValueSet.h"
 
@@ -117,12 +119,23 @@ SearchWatch WatchOf(const Engine& engine, const SearchForecast& forecast) {
           [&engine] { return FormatSlowPath(engine.SlowPathTaken()); }};
 }
 
-// The road of a search command, its refusals in the order a user meets them: the unticked
-// positions (a usage error), the series file, the run's preparation, a forecast longer than
-// an hour without --force, the search itself.
+// The results as CSV, the same bytes as the window's Save as CSV...; the summary, which has
+// no place among them, goes to err so that out holds data only.
+template <class Engine>
+void WriteSearchResultCsv(const Engine& engine, const SearchOutcome& outcome,
+                          const Streams& streams) {
+  streams.out << ResultsCsv(engine);
+  streams.err << FormatSummary(engine.VisitedCount(), engine.MatchingCount(), outcome.seconds)
+              << '\n';
+}
+
+// The road of a search command, its refusals in the order a user meets them: the output
+// format and the unticked positions (usage errors), the series file, the run's preparation,
+// a forecast longer than an hour without --force, the search itself.
 template <class Engine, class Request>
 int RunSearchCommand(const SearchArguments& arguments, const Request& request,
                      const SearchCommandSteps<Engine, Request>& steps, const Streams& streams) {
+  const OutputFormat format = ReadOutputFormat(arguments);
   std::vector<std::uint64_t> unticked;
   if (arguments.untick) unticked = ReadPositionList(option_names::kUntick, *arguments.untick);
 
@@ -148,10 +161,16 @@ int RunSearchCommand(const SearchArguments& arguments, const Request& request,
       WatchOf(engine, forecast), streams);
   if (!outcome) return kExitRefused;
 
-  if (arguments.json) {
-    streams.out << WriteJson(SearchResultJson(steps, engine, values, *outcome)) << '\n';
-  } else {
-    WriteSearchResultText(steps, engine, values, *outcome, streams.out);
+  switch (format) {
+    case OutputFormat::JsonObject:
+      streams.out << WriteJson(SearchResultJson(steps, engine, values, *outcome)) << '\n';
+      break;
+    case OutputFormat::Csv:
+      WriteSearchResultCsv(engine, *outcome, streams);
+      break;
+    case OutputFormat::Text:
+      WriteSearchResultText(steps, engine, values, *outcome, streams.out);
+      break;
   }
   return outcome->aborted ? kExitInterrupted : kExitSuccess;
 }

@@ -40,4 +40,14 @@ inline constexpr const char* kSelectAll = "Select all";
 inline constexpr const char* kDeselectAll = "Deselect all";
 inline constexpr const char* kInvertSelection = "Invert selection";
 
+// The results list's context menu (with kSelectAll) and its save.
+inline constexpr const char* kCopy = "Copy";
+inline constexpr const char* kSaveAsCsv = "Save as CSV...";
+inline constexpr const char* kSaveCsvTitle = "Save results as CSV";
+inline constexpr const char* kCsvFilter = "CSV files (*.csv);;All files (*)";
+inline constexpr const char* kDividerCsvName = "divider-results.csv";
+inline constexpr const char* kTargetCsvName = "target-results.csv";
+// %1 the file, %2 the system's reason.
+inline constexpr const char* kSaveFailedMessage = "Could not save %1: %2";
+
 }  // namespace ordavin::resources

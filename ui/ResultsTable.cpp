@@ -1,12 +1,14 @@
 #include "ui/ResultsTable.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QTableWidget>
 #include <algorithm>
 #include <cmath>
 
 #include "divider/DividerEngine.h"
 #include "target/TargetEngine.h"
+#include "texts/ResultsCsv.h"
 #include "ui/CutCellToolTips.h"
 #include "ui/ResultsColumns.h"
 
@@ -30,6 +32,7 @@ ResultsTable::ResultsTable(QTableWidget* list, double widthScale)
 void ResultsTable::Clear() {
   m_list->setRowCount(0);
   m_records.clear();
+  m_csvRecords.clear();
 }
 
 template <typename Column, std::size_t N, typename Match, typename MakeTexts, typename MakeRecord>
@@ -83,7 +86,18 @@ void ResultsTable::AddRow(int row, std::span<const std::string> texts, Record re
     m_list->setItem(row, static_cast<int>(c), item);
   }
   m_list->item(row, kRecordColumn)->setData(kRecordRole, static_cast<qulonglong>(m_records.size()));
+  m_csvRecords.push_back(
+      std::visit([texts](const auto& data) { return ResultsCsvRecord(data, texts); }, record));
   m_records.push_back(record);
+}
+
+std::string ResultsTable::Csv() const {
+  if (m_kind == ResultsKind::None) return {};
+  std::string csv = m_kind == ResultsKind::Divider ? DividerCsvHeader() : TargetCsvHeader();
+  for (int r = 0; r < m_list->rowCount(); ++r) {
+    csv += m_csvRecords[m_list->item(r, kRecordColumn)->data(kRecordRole).toULongLong()];
+  }
+  return csv;
 }
 
 void ResultsTable::SortByColumn(int column) {
@@ -93,10 +107,12 @@ void ResultsTable::SortByColumn(int column) {
   struct Row {
     std::vector<QTableWidgetItem*> items;
     std::size_t record;
+    bool selected;  // the selection follows its rows, not their places
   };
   std::vector<Row> taken;
   for (int r = 0; r < rows; ++r) {
     Row row;
+    row.selected = m_list->selectionModel()->isRowSelected(r);
     for (int c = 0; c < columns; ++c) row.items.push_back(m_list->takeItem(r, c));
     row.record = row.items[kRecordColumn]->data(kRecordRole).toULongLong();
     taken.push_back(std::move(row));
@@ -116,6 +132,12 @@ void ResultsTable::SortByColumn(int column) {
     for (int c = 0; c < columns; ++c)
       m_list->setItem(r, c, taken[static_cast<std::size_t>(r)].items[static_cast<std::size_t>(c)]);
   }
+  QItemSelection selection;
+  for (int r = 0; r < rows; ++r) {
+    if (!taken[static_cast<std::size_t>(r)].selected) continue;
+    selection.select(m_list->model()->index(r, 0), m_list->model()->index(r, columns - 1));
+  }
+  m_list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
 }  // namespace ordavin::ui

@@ -43,6 +43,9 @@ class ResultsTable final : public QObject {
   ResultsKind Kind() const { return m_kind; }
   void SortByColumn(int column);
   std::size_t RecordCount() const { return m_records.size(); }
+  // The whole list as CSV (texts/ResultsCsv), its rows in their shown order; empty before
+  // any run was shown.
+  std::string Csv() const;
 
  private:
   using Record = std::variant<DividerRowData, TargetRowData>;
@@ -59,6 +62,8 @@ class ResultsTable final : public QObject {
   CutCellToolTips* m_toolTips;
   double m_widthScale;
   std::vector<Record> m_records;
+  // Each record's CSV line, by record.
+  std::vector<std::string> m_csvRecords;
   ResultsKind m_kind = ResultsKind::None;
 };
 

@@ -1,11 +1,16 @@
-// Takes the README's pictures of the real window: each tab, and the results of a divider run.
+// Takes the README's pictures of the real window: each tab, the results of a divider run and
+// the results list's context menu.
 // Usage: ordavin_screenshots SERIES_FOLDER OUTPUT_FOLDER [SERIES [UPPER LOWER]]
 // (defaults: E24, 2 and 2; QT_SCALE_FACTOR=1.5 shows the window as a high-density screen would)
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <cstdio>
 #include <cstdlib>
@@ -54,5 +59,24 @@ int main(int argc, char** argv) {
   QTest::mouseClick(page->OptimizeButton(), Qt::LeftButton);
   if (!QTest::qWaitFor([&] { return boxes > 0; }, 600000)) return 1;
   ok = save("divider-results.png") && ok;
+
+  // Three rows selected and the list's context menu open over them. The menu is a window of
+  // its own, so it is drawn onto the window's picture where it stands.
+  QTableWidget* list = window.ResultsList();
+  list->setFocus();
+  list->setRangeSelected(QTableWidgetSelectionRange(1, 0, 3, list->columnCount() - 1), true);
+  const QPoint at = list->visualRect(list->model()->index(2, 2)).center();
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+  QApplication::sendEvent(list->viewport(), &event);
+  auto* menu = list->findChild<QMenu*>(QStringLiteral("resultsMenu"));
+  if (menu == nullptr || !QTest::qWaitForWindowExposed(menu)) return 1;
+  QApplication::processEvents();
+  QPixmap picture = window.grab();
+  {
+    QPainter painter(&picture);
+    painter.drawPixmap(menu->pos() - window.mapToGlobal(QPoint(0, 0)), menu->grab());
+  }
+  ok = picture.save(output + "/results-menu.png") && ok;
+  menu->hide();
   return ok ? 0 : 1;
 }
