@@ -465,7 +465,10 @@ TEST_F(DividerPageTest, ResistanceFieldsTakeLetterCodes) {
       {"uOutEdit", "3V3"},
       {"uRefEdit", "1k"},
   };
-  for (const auto& [edit, text] : refused) {
+  for (const auto& refusal : refused) {
+    // Plain names: clang 14 does not let a lambda capture a structured binding.
+    const char* edit = refusal.first;
+    const char* text = refusal.second;
     const QString original = Edit(edit)->text();
     log.Clear();
     Type(Edit(edit), QString::fromLatin1(text));

@@ -70,7 +70,6 @@ class SeriesCheckTest : public ::testing::Test {
   TempDir dir;
 };
 
-constexpr double kAny = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 TEST_F(SeriesCheckTest, EveryBundledSeriesIsCleanAndCountsAsLoaded) {
