@@ -58,8 +58,7 @@ SearchForecast FastDividerEngine::Forecast() const {
   SearchForecast forecast = m_reference->ForecastFor(m_parameters);
   Plan plan;
   if (!MakePlan(m_parameters, m_values, plan)) {
-    forecast.slowPath =
-        forecast.combinations >= kCountableCombinations ? SlowPath::TooMany : SlowPath::NotCovered;
+    forecast.slowPath = UncoveredPath(forecast);
     return forecast;
   }
   // Sorting the upper networks and one search per lower network, each about log2(uppers)
@@ -91,9 +90,7 @@ std::uint64_t FastDividerEngine::Optimize(const std::atomic<bool>& abortRequeste
   }
   Plan plan;
   if (!MakePlan(m_parameters, m_values, plan)) {
-    const bool tooMany =
-        m_reference->ForecastFor(m_parameters).combinations >= kCountableCombinations;
-    return RunReference(tooMany ? SlowPath::TooMany : SlowPath::NotCovered, abortRequested);
+    return RunReference(UncoveredPath(m_reference->ForecastFor(m_parameters)), abortRequested);
   }
   try {
     return RunFast(plan, abortRequested);
@@ -211,6 +208,10 @@ void FastDividerEngine::WriteMatches(const Plan& plan, std::span<const RankedCan
   }
   // What the reference leaves in the slots it did not fill.
   for (std::size_t j = best.size(); j < p.maxResults; ++j) m_bestMatches[j].error = p.tolerance + 1;
+}
+
+SlowPath FastDividerEngine::UncoveredPath(const SearchForecast& forecast) {
+  return forecast.combinations >= kCountableCombinations ? SlowPath::TooMany : SlowPath::NotCovered;
 }
 
 std::uint64_t FastDividerEngine::RunReference(SlowPath why,

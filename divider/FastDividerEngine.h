@@ -81,6 +81,8 @@ class FastDividerEngine final : public DividerEngine {
   void NoteHeadStart(const fast_divider::Plan& plan, const fast_divider::HeadStart& head);
   std::uint64_t Merge(const fast_divider::Plan& plan, fast_divider::HeadStart& head,
                       std::vector<fast_divider::Sweeper>& sweepers);
+  // Why a search the plan does not take goes to the straightforward engine.
+  static SlowPath UncoveredPath(const SearchForecast& forecast);
   std::uint64_t RunReference(SlowPath why, const std::atomic<bool>& abortRequested);
   void WriteMatches(const fast_divider::Plan& plan, std::span<const RankedCandidate> best);
 

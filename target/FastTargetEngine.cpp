@@ -64,13 +64,9 @@ std::uint64_t FastTargetEngine::Optimize(const std::atomic<bool>& abortRequested
 SearchForecast FastTargetEngine::Forecast() const {
   FastTargetPlan plan;
   RunInfo info;
-  const SlowPath slowPath = LayOutPlan(plan, info);
-  if (slowPath != SlowPath::None) {
-    SearchForecast forecast = m_reference->ForecastFor(m_parameters);
-    forecast.slowPath = slowPath;
-    return forecast;
-  }
   SearchForecast forecast = m_reference->ForecastFor(m_parameters);
+  forecast.slowPath = LayOutPlan(plan, info);
+  if (forecast.slowPath != SlowPath::None) return forecast;
   // The sorted prefixes make the work grow about as the square root of the combinations
   // (measured: E24, E96 and E192 with five resistors, 3 ms to 0.95 s).
   constexpr double kSecondsPerRootCombination = 1.2e-7;
