@@ -57,4 +57,12 @@ inline constexpr CountRange kMaxResultsRange{1, 1000};
 inline constexpr CountRange kResistorCountRange{2, 5};
 }  // namespace target_fields
 
+// The details window's fields and the command line's options of the same names.
+namespace check_fields {
+inline constexpr double kPartTolerance = 0.01;
+inline constexpr FieldRange kPartToleranceRange{0, 0.2};
+inline constexpr double kVoltage = 5.0;
+inline constexpr FieldRange kVoltageRange{0, 1e6};
+}  // namespace check_fields
+
 }  // namespace ordavin
