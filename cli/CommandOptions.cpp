@@ -100,6 +100,20 @@ void AddForceOption(CLI::App& command, bool& force) {
                    "Start the search even when it is forecast to take longer than an hour");
 }
 
+// The checks of each match an engineer makes before using it.
+void AddResultCheckOptions(CLI::App& command, SearchArguments& a, const char* voltagePlace) {
+  namespace fields = check_fields;
+  AddText(command, names::kPartTolerance, a.partTolerance,
+          "Add each match's worst case when every resistor may lie anywhere within this relative "
+          "tolerance of its value (0.01 is 1 %), " +
+              DescribeRange(fields::kPartToleranceRange),
+          "", "X");
+  AddText(command, names::kVoltage, a.voltage,
+          std::string("Add each resistor's current and power at this voltage ") + voltagePlace +
+              ", in volts, " + DescribeRange(fields::kVoltageRange),
+          "", "U");
+}
+
 }  // namespace
 
 void AddValuesOptions(CLI::App& command, ValuesArguments& a) {
@@ -147,7 +161,8 @@ void AddDividerOptions(CLI::App& command, DividerArguments& a) {
            fields::kMaxResultsRange, defaults.maxResults);
   AddUntickOption(command, a.untick);
   AddForceOption(command, a.force);
-  command.footer(kDividerFooter);
+  AddResultCheckOptions(command, a, "across the source and the divider");
+  command.footer(std::string(kDividerFooter) + "\n\n" + kResultChecksFooter);
 }
 
 void AddTargetOptions(CLI::App& command, TargetArguments& a) {
@@ -168,7 +183,8 @@ void AddTargetOptions(CLI::App& command, TargetArguments& a) {
            fields::kMaxResultsRange, defaults.maxResults);
   AddUntickOption(command, a.untick);
   AddForceOption(command, a.force);
-  command.footer(kTargetFooter);
+  AddResultCheckOptions(command, a, "across the network");
+  command.footer(std::string(kTargetFooter) + "\n\n" + kResultChecksFooter);
 }
 
 void AddAttenuatorOptions(CLI::App& command, AttenuatorArguments& a) {

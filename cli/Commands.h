@@ -33,6 +33,9 @@ struct SearchArguments {
   std::optional<std::string> format;
   std::optional<std::string> untick;
   bool force = false;  // start a search forecast to take longer than an hour
+  // Each match checked over part tolerance, and its power at a voltage.
+  std::optional<std::string> partTolerance;
+  std::optional<std::string> voltage;
 };
 
 struct DividerArguments : SearchArguments {

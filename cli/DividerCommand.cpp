@@ -9,6 +9,7 @@
 #include "cli/OptionNames.h"
 #include "cli/SearchCommand.h"
 #include "divider/DividerEngineFactory.h"
+#include "divider/DividerRowCheck.h"
 #include "run/DividerPreparation.h"
 #include "run/FieldLimits.h"
 #include "texts/DividerRowTexts.h"
@@ -101,6 +102,7 @@ int RunDividerCommand(const DividerArguments& arguments, const Streams& streams)
       .kind = "divider",
       .addDocumentFields = AddDocumentFields,
       .addMatchFields = AddMatchFields,
+      .checkRow = CheckedDividerRow,
   };
   return RunSearchCommand(arguments, request, steps, streams);
 }

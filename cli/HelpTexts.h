@@ -69,4 +69,15 @@ window's Save as CSV... writes them: RFC 4180, UTF-8, CRLF line ends; the rank, 
 ohms and the relative error as exact numbers, the resistors as shown. The summary goes to
 stderr.)";
 
+inline constexpr const char* kResultChecksFooter =
+    R"(--part-tolerance X: every resistor may sit anywhere within its value ±X, each on its own
+(source and load exact). Each JSON match gets "worst_case": {"part_tolerance", "lowest",
+"highest" (the factor or total at its extremes), "lowest_error", "highest_error" (against
+the target), "within_tolerance" (whether the whole band passes the search's tolerance)};
+the text table gets two columns, Worst case low and Worst case high, with those errors.
+--voltage U: each JSON match gets "power": {"voltage", "total_current", "highest" (the
+0-based index of the resistor dissipating most), "resistors": [{"designator", "ohms",
+"current", "power"}]}; amperes and watts, the resistors R1, R2, ... in the row's order
+(a divider's upper network first). Without these options the output is unchanged.)";
+
 }  // namespace ordavin::cli

@@ -19,7 +19,9 @@
 #include "cli/JsonWriter.h"
 #include "cli/OptionNames.h"
 #include "cli/OutputFormat.h"
+#include "cli/ResultChecks.h"
 #include "cli/TextTable.h"
+#include "network/CheckedResult.h"
 #include "run/DividerPreparation.h"
 #include "run/ProgressEstimate.h"
 #include "texts/ForecastTexts.h"
@@ -54,6 +56,10 @@ struct SearchCommandSteps {
   std::function<void(Json& row, const Match&, const std::vector<std::string>& texts,
                      const Parameters&, const ValueSet&)>
       addMatchFields;
+  // A row as a circuit, for --part-tolerance and --voltage.
+  std::function<CheckedResult(std::int32_t rankIndex, const Match&, const Parameters&,
+                              const ValueSet&)>
+      checkRow;
 };
 
 // The headers of a results table, from the columns the window shows.
@@ -65,10 +71,12 @@ std::vector<std::string> ColumnHeaders(const Columns& columns) {
   return headers;
 }
 
-// The whole document: kind, the kind's own fields, the working set, the counts, the matches.
+// The whole document: kind, the kind's own fields, the working set, the counts, the matches
+// (each with the checks asked for).
 template <class Engine, class Request>
 Json SearchResultJson(const SearchCommandSteps<Engine, Request>& steps, const Engine& engine,
-                      const ValueSet& values, const SearchOutcome& outcome) {
+                      const ValueSet& values, const SearchOutcome& outcome,
+                      const ResultChecks& checks) {
   const auto& p = engine.Parameters();
   Json matches = Json::array();
   const auto kept = engine.KeptMatches();
@@ -77,6 +85,7 @@ Json SearchResultJson(const SearchCommandSteps<Engine, Request>& steps, const En
     Json row = Json::object();
     row["rank"] = rankIndex + 1;
     steps.addMatchFields(row, kept[j], steps.rowTexts(rankIndex, kept[j], p, values), p, values);
+    AddResultCheckFields(row, steps.checkRow(rankIndex, kept[j], p, values), checks);
     matches.push_back(std::move(row));
   }
   Json document = Json::object();
@@ -91,18 +100,26 @@ Json SearchResultJson(const SearchCommandSteps<Engine, Request>& steps, const En
   return document;
 }
 
-// The results table, best first, then the summary box's three lines.
+// The results table, best first, with the worst-case columns when asked for, then the summary
+// box's three lines.
 template <class Engine, class Request>
 void WriteSearchResultText(const SearchCommandSteps<Engine, Request>& steps, const Engine& engine,
                            const ValueSet& values, const SearchOutcome& outcome,
-                           std::ostream& out) {
+                           const ResultChecks& checks, std::ostream& out) {
+  std::vector<std::string> headers = steps.headers;
+  for (std::string& header : ResultCheckHeaders(checks)) headers.push_back(std::move(header));
   std::vector<std::vector<std::string>> rows;
   const auto kept = engine.KeptMatches();
   for (std::size_t j = 0; j < kept.size(); ++j) {
-    rows.push_back(
-        steps.rowTexts(static_cast<std::int32_t>(j), kept[j], engine.Parameters(), values));
+    const auto rankIndex = static_cast<std::int32_t>(j);
+    std::vector<std::string> row = steps.rowTexts(rankIndex, kept[j], engine.Parameters(), values);
+    for (std::string& cell : ResultCheckCells(
+             steps.checkRow(rankIndex, kept[j], engine.Parameters(), values), checks)) {
+      row.push_back(std::move(cell));
+    }
+    rows.push_back(std::move(row));
   }
-  out << FormatTable(steps.headers, rows) << '\n'
+  out << FormatTable(headers, rows) << '\n'
       << FormatSummary(engine.VisitedCount(), engine.MatchingCount(), outcome.seconds) << '\n';
 }
 
@@ -130,7 +147,7 @@ void WriteSearchResultCsv(const Engine& engine, const SearchOutcome& outcome,
 }
 
 // The road of a search command, its refusals in the order a user meets them: the output
-// format and the unticked positions (usage errors), the series file, the run's preparation,
+// format, the unticked positions and the checks (usage errors), the series file, the run's preparation,
 // a forecast longer than an hour without --force, the search itself.
 template <class Engine, class Request>
 int RunSearchCommand(const SearchArguments& arguments, const Request& request,
@@ -138,6 +155,7 @@ int RunSearchCommand(const SearchArguments& arguments, const Request& request,
   const OutputFormat format = ReadOutputFormat(arguments);
   std::vector<std::uint64_t> unticked;
   if (arguments.untick) unticked = ReadPositionList(option_names::kUntick, *arguments.untick);
+  const ResultChecks checks = ReadResultChecks(arguments);
 
   ValueSet values;
   if (!LoadSeries(arguments.seriesPath, values, streams.err)) return kExitRefused;
@@ -163,13 +181,13 @@ int RunSearchCommand(const SearchArguments& arguments, const Request& request,
 
   switch (format) {
     case OutputFormat::JsonObject:
-      streams.out << WriteJson(SearchResultJson(steps, engine, values, *outcome)) << '\n';
+      streams.out << WriteJson(SearchResultJson(steps, engine, values, *outcome, checks)) << '\n';
       break;
     case OutputFormat::Csv:
       WriteSearchResultCsv(engine, *outcome, streams);
       break;
     case OutputFormat::Text:
-      WriteSearchResultText(steps, engine, values, *outcome, streams.out);
+      WriteSearchResultText(steps, engine, values, *outcome, checks, streams.out);
       break;
   }
   return outcome->aborted ? kExitInterrupted : kExitSuccess;

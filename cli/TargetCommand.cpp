@@ -10,6 +10,7 @@
 #include "run/FieldLimits.h"
 #include "run/TargetPreparation.h"
 #include "target/TargetEngineFactory.h"
+#include "target/TargetRowCheck.h"
 #include "texts/TargetRowTexts.h"
 #include "values/ValueSet.h"
 
@@ -64,6 +65,7 @@ int RunTargetCommand(const TargetArguments& arguments, const Streams& streams) {
       .kind = "target",
       .addDocumentFields = {},  // the target document has no fields of its own
       .addMatchFields = AddMatchFields,
+      .checkRow = CheckedTargetRow,
   };
   return RunSearchCommand(arguments, request, steps, streams);
 }
