@@ -43,6 +43,7 @@ inline constexpr const char* kInvertSelection = "Invert selection";
 // The results list's context menu (with kSelectAll) and its save.
 inline constexpr const char* kCopy = "Copy";
 inline constexpr const char* kSaveAsCsv = "Save as CSV...";
+inline constexpr const char* kDetails = "Details...";
 inline constexpr const char* kSaveCsvTitle = "Save results as CSV";
 inline constexpr const char* kCsvFilter = "CSV files (*.csv);;All files (*)";
 inline constexpr const char* kDividerCsvName = "divider-results.csv";

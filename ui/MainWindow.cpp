@@ -22,6 +22,7 @@
 #include "ui/MessageBoxes.h"
 #include "ui/PageTabs.h"
 #include "ui/ProfileStore.h"
+#include "ui/ResultDetails.h"
 #include "ui/ResultsExport.h"
 #include "ui/SearchController.h"
 #include "ui/TargetPage.h"
@@ -45,7 +46,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   BuildControls();
   m_runControl = std::make_unique<SearchController>(*this, m_valueSet);
-  new ResultsExport(m_runControl->Results(), m_resultsList);  // owned by the list
+  // Both owned by the list.
+  auto* exporter = new ResultsExport(m_runControl->Results(), m_resultsList);
+  new ResultDetails(m_runControl->Results(), m_resultsList, exporter->Menu());
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   QAction* about = help->addAction(QString::fromLatin1(resources::kAboutMenuEntry));

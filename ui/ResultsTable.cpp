@@ -7,7 +7,9 @@
 #include <cmath>
 
 #include "divider/DividerEngine.h"
+#include "divider/DividerRowCheck.h"
 #include "target/TargetEngine.h"
+#include "target/TargetRowCheck.h"
 #include "texts/ResultsCsv.h"
 #include "ui/CutCellToolTips.h"
 #include "ui/ResultsColumns.h"
@@ -33,12 +35,14 @@ void ResultsTable::Clear() {
   m_list->setRowCount(0);
   m_records.clear();
   m_csvRecords.clear();
+  m_checks.clear();
 }
 
-template <typename Column, std::size_t N, typename Match, typename MakeTexts, typename MakeRecord>
+template <typename Column, std::size_t N, typename Match, typename MakeTexts, typename MakeRecord,
+          typename MakeCheck>
 void ResultsTable::Show(ResultsKind kind, const std::array<Column, N>& columns,
                         const std::array<int, N>& widths, std::span<const Match> matches,
-                        MakeTexts makeTexts, MakeRecord makeRecord) {
+                        MakeTexts makeTexts, MakeRecord makeRecord, MakeCheck makeCheck) {
   Clear();
   m_list->setColumnCount(0);
   m_list->setColumnCount(static_cast<int>(N));
@@ -46,7 +50,8 @@ void ResultsTable::Show(ResultsKind kind, const std::array<Column, N>& columns,
   m_list->setRowCount(static_cast<int>(matches.size()));
   for (std::size_t r = 0; r < matches.size(); ++r) {
     const auto rank = static_cast<std::int32_t>(r);
-    AddRow(rank, makeTexts(rank, matches[r]), makeRecord(rank, matches[r]));
+    AddRow(rank, makeTexts(rank, matches[r]), makeRecord(rank, matches[r]),
+           makeCheck(rank, matches[r]));
   }
   m_toolTips->Refresh();
   m_kind = kind;
@@ -59,17 +64,23 @@ void ResultsTable::ShowDivider(const DividerEngine& engine) {
       [&](std::int32_t rank, const DividerMatch& match) {
         return MakeDividerRowTexts(rank, match, p.upperCount, p.lowerCount, engine.Values());
       },
-      MakeDividerRowData);
+      MakeDividerRowData,
+      [&](std::int32_t rank, const DividerMatch& match) {
+        return CheckedDividerRow(rank, match, p, engine.Values());
+      });
 }
 
 void ResultsTable::ShowTarget(const TargetEngine& engine) {
-  const std::uint32_t count = engine.Parameters().resistorCount;
+  const TargetParameters& p = engine.Parameters();
   Show(
       ResultsKind::Target, kTargetColumns, kTargetColumnWidths, engine.KeptMatches(),
       [&](std::int32_t rank, const TargetMatch& match) {
-        return MakeTargetRowTexts(rank, match, count, engine.Values());
+        return MakeTargetRowTexts(rank, match, p.resistorCount, engine.Values());
       },
-      MakeTargetRowData);
+      MakeTargetRowData,
+      [&](std::int32_t rank, const TargetMatch& match) {
+        return CheckedTargetRow(rank, match, p, engine.Values());
+      });
 }
 
 void ResultsTable::SetColumn(int column, const char* header, int width) {
@@ -79,7 +90,8 @@ void ResultsTable::SetColumn(int column, const char* header, int width) {
   m_list->setColumnWidth(column, static_cast<int>(std::lround(width * m_widthScale)));
 }
 
-void ResultsTable::AddRow(int row, std::span<const std::string> texts, Record record) {
+void ResultsTable::AddRow(int row, std::span<const std::string> texts, Record record,
+                          CheckedResult check) {
   for (std::size_t c = 0; c < texts.size(); ++c) {
     auto* item = new QTableWidgetItem(QString::fromStdString(texts[c]));
     item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -89,6 +101,14 @@ void ResultsTable::AddRow(int row, std::span<const std::string> texts, Record re
   m_csvRecords.push_back(
       std::visit([texts](const auto& data) { return ResultsCsvRecord(data, texts); }, record));
   m_records.push_back(record);
+  m_checks.push_back(std::move(check));
+}
+
+std::optional<CheckedResult> ResultsTable::CheckedRow(int row) const {
+  if (m_kind == ResultsKind::None || row < 0 || row >= m_list->rowCount()) return std::nullopt;
+  const QTableWidgetItem* item = m_list->item(row, kRecordColumn);
+  if (item == nullptr) return std::nullopt;
+  return m_checks[item->data(kRecordRole).toULongLong()];
 }
 
 std::string ResultsTable::Csv() const {

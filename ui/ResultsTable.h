@@ -5,9 +5,11 @@
 #include <cstddef>
 #include <span>
 #include <string>
+#include <optional>
 #include <variant>
 #include <vector>
 
+#include "network/CheckedResult.h"
 #include "texts/DividerRowTexts.h"
 #include "texts/TargetRowTexts.h"
 
@@ -43,6 +45,9 @@ class ResultsTable final : public QObject {
   ResultsKind Kind() const { return m_kind; }
   void SortByColumn(int column);
   std::size_t RecordCount() const { return m_records.size(); }
+  // The shown row as a circuit to check, with what its run searched for; nothing for a row
+  // the list does not have.
+  std::optional<CheckedResult> CheckedRow(int row) const;
   // The whole list as CSV (texts/ResultsCsv), its rows in their shown order; empty before
   // any run was shown.
   std::string Csv() const;
@@ -50,20 +55,23 @@ class ResultsTable final : public QObject {
  private:
   using Record = std::variant<DividerRowData, TargetRowData>;
   // Rebuilds the list with these columns and one row for each match, best first: its texts
-  // from makeTexts(rank, match), its record from makeRecord(rank, match).
-  template <typename Column, std::size_t N, typename Match, typename MakeTexts, typename MakeRecord>
+  // from makeTexts(rank, match), its record from makeRecord(rank, match), its circuit from
+  // makeCheck(rank, match).
+  template <typename Column, std::size_t N, typename Match, typename MakeTexts, typename MakeRecord,
+            typename MakeCheck>
   void Show(ResultsKind kind, const std::array<Column, N>& columns,
             const std::array<int, N>& widths, std::span<const Match> matches, MakeTexts makeTexts,
-            MakeRecord makeRecord);
+            MakeRecord makeRecord, MakeCheck makeCheck);
   void SetColumn(int column, const char* header, int width);
-  void AddRow(int row, std::span<const std::string> texts, Record record);
+  void AddRow(int row, std::span<const std::string> texts, Record record, CheckedResult check);
 
   QTableWidget* m_list;
   CutCellToolTips* m_toolTips;
   double m_widthScale;
   std::vector<Record> m_records;
-  // Each record's CSV line, by record.
+  // Each record's CSV line and circuit, by record.
   std::vector<std::string> m_csvRecords;
+  std::vector<CheckedResult> m_checks;
   ResultsKind m_kind = ResultsKind::None;
 };
 

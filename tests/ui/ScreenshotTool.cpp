@@ -1,5 +1,6 @@
-// Takes the README's pictures of the real window: each tab, the results of a divider run and
-// the results list's context menu.
+// Takes the README's pictures of the real window: each tab, the results of a divider run, the
+// results list's context menu, and the details window of a divider with source and load and
+// of a target row.
 // Usage: ordavin_screenshots SERIES_FOLDER OUTPUT_FOLDER [SERIES [UPPER LOWER]]
 // (defaults: E24, 2 and 2; QT_SCALE_FACTOR=1.5 shows the window as a high-density screen would)
 #include <QApplication>
@@ -16,10 +17,13 @@
 #include <cstdlib>
 
 #include "ui/Application.h"
+#include "ui/DetailsWindow.h"
 #include "ui/DividerPage.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PageTabs.h"
+#include "ui/ResultDetails.h"
+#include "ui/TargetPage.h"
 
 int main(int argc, char** argv) {
   if (argc != 3 && argc != 4 && argc != 6) {
@@ -78,5 +82,31 @@ int main(int argc, char** argv) {
   }
   ok = picture.save(output + "/results-menu.png") && ok;
   menu->hide();
+
+  // The best row's details, once with a source and a load, once for a target search.
+  auto* details = list->findChild<ordavin::ui::ResultDetails*>();
+  const auto saveDetails = [&](const char* name) {
+    list->setCurrentCell(0, 0);
+    ordavin::ui::DetailsWindow* shown = details->Open(0);
+    if (shown == nullptr || !QTest::qWaitForWindowExposed(shown)) return false;
+    QApplication::processEvents();
+    const bool saved = shown->grab().save(output + "/" + name);
+    shown->close();
+    return saved;
+  };
+  page->findChild<QLineEdit*>(QStringLiteral("sourceResistanceEdit"))->setText(QStringLiteral("100"));
+  page->findChild<QLineEdit*>(QStringLiteral("loadResistanceEdit"))->setText(QStringLiteral("47k"));
+  boxes = 0;
+  QTest::mouseClick(page->OptimizeButton(), Qt::LeftButton);
+  if (!QTest::qWaitFor([&] { return boxes > 0; }, 600000)) return 1;
+  ok = saveDetails("details-divider.png") && ok;
+
+  window.TabControl()->setCurrentIndex(1);
+  auto* target = window.TabControl()->TargetTab();
+  target->findChild<QComboBox*>(QStringLiteral("resistorCountCombo"))->setCurrentIndex(1);
+  boxes = 0;
+  QTest::mouseClick(target->OptimizeButton(), Qt::LeftButton);
+  if (!QTest::qWaitFor([&] { return boxes > 0; }, 600000)) return 1;
+  ok = saveDetails("details-target.png") && ok;
   return ok ? 0 : 1;
 }
