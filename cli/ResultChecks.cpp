@@ -14,9 +14,8 @@ ResultChecks ReadResultChecks(const SearchArguments& arguments) {
   namespace fields = check_fields;
   ResultChecks checks;
   if (arguments.partTolerance) {
-    checks.partTolerance =
-        ReadNumberOption(names::kPartTolerance, *arguments.partTolerance,
-                         fields::kPartToleranceRange);
+    checks.partTolerance = ReadNumberOption(names::kPartTolerance, *arguments.partTolerance,
+                                            fields::kPartToleranceRange);
   }
   if (arguments.voltage) {
     checks.voltage = ReadNumberOption(names::kVoltage, *arguments.voltage, fields::kVoltageRange);
@@ -62,8 +61,7 @@ std::vector<std::string> ResultCheckHeaders(const ResultChecks& checks) {
   return {"Worst case low", "Worst case high"};
 }
 
-std::vector<std::string> ResultCheckCells(const CheckedResult& result,
-                                          const ResultChecks& checks) {
+std::vector<std::string> ResultCheckCells(const CheckedResult& result, const ResultChecks& checks) {
   if (!checks.partTolerance) return {};
   const WorstCase worst = WorstCaseOf(result, *checks.partTolerance);
   return {FormatError(worst.lowestError), FormatError(worst.highestError)};

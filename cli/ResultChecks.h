@@ -24,7 +24,6 @@ void AddResultCheckFields(Json& row, const CheckedResult& result, const ResultCh
 
 // The text table's columns for the checks asked for, and one row's cells.
 std::vector<std::string> ResultCheckHeaders(const ResultChecks& checks);
-std::vector<std::string> ResultCheckCells(const CheckedResult& result,
-                                          const ResultChecks& checks);
+std::vector<std::string> ResultCheckCells(const CheckedResult& result, const ResultChecks& checks);
 
 }  // namespace ordavin::cli

@@ -147,8 +147,8 @@ void WriteSearchResultCsv(const Engine& engine, const SearchOutcome& outcome,
 }
 
 // The road of a search command, its refusals in the order a user meets them: the output
-// format, the unticked positions and the checks (usage errors), the series file, the run's preparation,
-// a forecast longer than an hour without --force, the search itself.
+// format, the unticked positions and the checks (usage errors), the series file, the run's
+// preparation, a forecast longer than an hour without --force, the search itself.
 template <class Engine, class Request>
 int RunSearchCommand(const SearchArguments& arguments, const Request& request,
                      const SearchCommandSteps<Engine, Request>& steps, const Streams& streams) {

@@ -25,11 +25,10 @@ CheckedResult CheckedDividerRow(std::int32_t rankIndex, const DividerMatch& matc
   CheckedResult result;
   result.kind = CheckedResult::Kind::Divider;
   result.rank = std::int64_t{rankIndex} + 1;
-  result.divider.upper = SideNetwork(match.UpperDigits(parameters.upperCount), match.upperMode,
-                                     values);
-  result.divider.lower =
-      SideNetwork(match.LowerDigits(parameters.upperCount, parameters.lowerCount),
-                  match.lowerMode, values);
+  result.divider.upper =
+      SideNetwork(match.UpperDigits(parameters.upperCount), match.upperMode, values);
+  result.divider.lower = SideNetwork(
+      match.LowerDigits(parameters.upperCount, parameters.lowerCount), match.lowerMode, values);
   result.divider.sourceResistance = parameters.sourceResistance;
   result.divider.loadConductance = parameters.loadConductance;
   result.target = parameters.targetFactor;

@@ -16,7 +16,7 @@ struct CheckedResult {
   enum class Kind { Divider, Resistance };
 
   Kind kind = Kind::Resistance;
-  std::int64_t rank = 0;  // from 1
+  std::int64_t rank = 0;   // from 1
   DividerCircuit divider;  // Kind::Divider
   Network network;         // Kind::Resistance
   double target = 0.0;     // the division factor or the resistance searched for

@@ -10,8 +10,8 @@ enum class Connection { Series, Parallel };
 // A two-terminal resistor network: a resistor, or a series or parallel connection of
 // networks, its parts in the order the results name them.
 struct Network {
-  double ohms = 0.0;            // a resistor's value
-  std::int32_t position = -1;   // a resistor's working-set position; -1 for none
+  double ohms = 0.0;           // a resistor's value
+  std::int32_t position = -1;  // a resistor's working-set position; -1 for none
   Connection connection = Connection::Series;
   std::vector<Network> parts;  // empty: a resistor
 

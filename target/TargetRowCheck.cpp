@@ -15,8 +15,8 @@ CheckedResult CheckedTargetRow(std::int32_t rankIndex, const TargetMatch& match,
   CheckedResult result;
   result.kind = CheckedResult::Kind::Resistance;
   result.rank = std::int64_t{rankIndex} + 1;
-  result.network = Connect(match.isParallel ? Connection::Parallel : Connection::Series,
-                           std::move(parts));
+  result.network =
+      Connect(match.isParallel ? Connection::Parallel : Connection::Series, std::move(parts));
   result.target = parameters.targetResistance;
   result.tolerance = parameters.tolerance;
   result.strictTolerance = true;

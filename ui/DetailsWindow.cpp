@@ -92,8 +92,8 @@ DetailsWindow::DetailsWindow(const CheckedResult& result, QWidget* parent)
   auto* calculate = buttons->addButton(QStringLiteral("Calculate"), QDialogButtonBox::ApplyRole);
   calculate->setObjectName(QStringLiteral("calculateButton"));
   calculate->setDefault(true);
-  auto* copy = buttons->addButton(QString::fromUtf8(resources::kCopy),
-                                  QDialogButtonBox::ActionRole);
+  auto* copy =
+      buttons->addButton(QString::fromUtf8(resources::kCopy), QDialogButtonBox::ActionRole);
   copy->setObjectName(QStringLiteral("copyButton"));
   copy->setAutoDefault(false);
   QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
@@ -118,9 +118,9 @@ DetailsWindow::DetailsWindow(const CheckedResult& result, QWidget* parent)
 QWidget* DetailsWindow::BuildWorstCase() {
   auto* group = new QGroupBox(QStringLiteral("Worst case"), this);
   auto* grid = new QGridLayout(group);
-  m_partToleranceEdit = FieldWithLabel(grid, 0, "partToleranceEdit",
-                                       QStringLiteral("Part tolerance"),
-                                       QStringLiteral("(0.01 means 1%)"), group);
+  m_partToleranceEdit =
+      FieldWithLabel(grid, 0, "partToleranceEdit", QStringLiteral("Part tolerance"),
+                     QStringLiteral("(0.01 means 1%)"), group);
   auto* figures = new QGridLayout;
   figures->addWidget(new QLabel(Capitalised(FigureName(m_result)), group), 0, 1);
   figures->addWidget(new QLabel(QStringLiteral("Error"), group), 0, 2);
@@ -225,9 +225,8 @@ void DetailsWindow::ShowFigures() {
       cell->setAutoFillBackground(hottest);
     }
   }
-  m_schematic->SetMarked(power.resistors.empty() ? std::nullopt
-                                                 : std::optional<int>(static_cast<int>(
-                                                       power.hottest)));
+  m_schematic->SetMarked(
+      power.resistors.empty() ? std::nullopt : std::optional<int>(static_cast<int>(power.hottest)));
   m_totalCurrent->setText(
       QStringLiteral("Total current: %1").arg(Text(FormatCurrent(power.totalCurrent))));
 }

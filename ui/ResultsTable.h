@@ -3,9 +3,9 @@
 #include <QObject>
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
-#include <optional>
 #include <variant>
 #include <vector>
 

@@ -63,8 +63,8 @@ Block ResistorBlock(const Metrics& m, const QString& designator, double ohms, in
   const double h = std::max(2.4 * m.u, label.height() + 0.4 * m.u);
   const double lead = m.Lead();
   r.body = QRectF(0, lead, w, h);
-  r.label = QRectF(w + m.LabelGap(), lead + (h - label.height()) / 2, label.width(),
-                   label.height());
+  r.label =
+      QRectF(w + m.LabelGap(), lead + (h - label.height()) / 2, label.width(), label.height());
   Block block;
   block.axis = w / 2;
   block.drawing.resistors.push_back(r);
@@ -110,8 +110,7 @@ Block NetworkBlock(const Metrics& m, const Network& network, int& next) {
     const double axis = x + part.axis;
     axes.push_back(axis);
     if (part.size.height() < tallest) {
-      block.drawing.wires.push_back(
-          QLineF(axis, drop + part.size.height(), axis, drop + tallest));
+      block.drawing.wires.push_back(QLineF(axis, drop + part.size.height(), axis, drop + tallest));
     }
     x += part.size.width() + m.BranchGap();
   }
@@ -136,8 +135,8 @@ SchematicLayout::Terminal MakeTerminal(const Metrics& m, QPointF centre, const c
   t.radius = 0.25 * m.u;
   t.text = QString::fromUtf8(text);
   const QSizeF size = m.TextSize(t.text);
-  t.label = QRectF(centre.x() + t.radius + 0.3 * m.u, centre.y() - size.height() / 2,
-                   size.width(), size.height());
+  t.label = QRectF(centre.x() + t.radius + 0.3 * m.u, centre.y() - size.height() / 2, size.width(),
+                   size.height());
   return t;
 }
 

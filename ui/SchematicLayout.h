@@ -37,7 +37,7 @@ struct SchematicLayout {
   std::vector<Terminal> terminals;
   std::vector<QLineF> ground;  // the strokes of the ground symbol
   double junctionRadius = 0.0;
-  QSizeF size;                 // everything lies in (0, 0) to size
+  QSizeF size;  // everything lies in (0, 0) to size
 
   // Each label's text: the designator above the value.
   static QString LabelText(const Resistor& resistor);

@@ -16,10 +16,10 @@ class ResultChecksTest : public ::testing::Test {
   // and no other pair of pairs comes within 1e-6 of it.
   CliResult RunDivider(std::vector<std::string> extra) {
     std::vector<std::string> arguments{
-        "divider",      "--series", series,     "--factor",          "2.5/8.5", "--tolerance",
-        "1e-6",         "--upper",  "2",        "--upper-mode",      "parallel", "--lower",
-        "2",            "--lower-mode", "series", "--series-window", "off",     "--source",
-        "1k",           "--load",   "5k"};
+        "divider", "--series",     series,   "--factor",        "2.5/8.5",  "--tolerance",
+        "1e-6",    "--upper",      "2",      "--upper-mode",    "parallel", "--lower",
+        "2",       "--lower-mode", "series", "--series-window", "off",      "--source",
+        "1k",      "--load",       "5k"};
     arguments.insert(arguments.end(), extra.begin(), extra.end());
     return RunCli(arguments);
   }
@@ -42,9 +42,9 @@ TEST_F(ResultChecksTest, DividerJsonHasTheWorstCaseAndThePowerOfEachResistor) {
   EXPECT_EQ(keys.back(), "power");
 
   const Json& worst = m["worst_case"];
-  EXPECT_EQ(Keys(worst), (std::vector<std::string>{"part_tolerance", "lowest", "highest",
-                                                   "lowest_error", "highest_error",
-                                                   "within_tolerance"}));
+  EXPECT_EQ(Keys(worst),
+            (std::vector<std::string>{"part_tolerance", "lowest", "highest", "lowest_error",
+                                      "highest_error", "within_tolerance"}));
   // Upper 5.5 kΩ over lower 4.5 kΩ || 5 kΩ, and upper 4.5 kΩ over lower 5.5 kΩ || 5 kΩ.
   const double lowLoaded = 4500.0 * 5000 / 9500;
   const double highLoaded = 5500.0 * 5000 / 10500;
@@ -104,10 +104,9 @@ TEST_F(ResultChecksTest, TheTextTableEndsWithTheWorstCaseErrors) {
 }
 
 TEST_F(ResultChecksTest, TargetChecksCoverTheNetwork) {
-  const CliResult r =
-      RunCli({"target", "--series", series, "--target", "15k", "--tolerance", "0.01", "--count",
-              "3", "--connection", "series", "--json", "--part-tolerance", "0.05", "--voltage",
-              "15"});
+  const CliResult r = RunCli({"target", "--series", series, "--target", "15k", "--tolerance",
+                              "0.01", "--count", "3", "--connection", "series", "--json",
+                              "--part-tolerance", "0.05", "--voltage", "15"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const Json doc = Json::parse(r.out);
   ASSERT_FALSE(doc["matches"].empty());
@@ -123,10 +122,13 @@ TEST_F(ResultChecksTest, TargetChecksCoverTheNetwork) {
 }
 
 TEST_F(ResultChecksTest, ValuesOutsideTheirRangesAreBadUsageBeforeTheSeriesIsRead) {
-  for (const auto& [option, value] : std::vector<std::pair<std::string, std::string>>{
-           {"--part-tolerance", "0.21"}, {"--part-tolerance", "-0.01"},
-           {"--part-tolerance", "1%"}, {"--voltage", "-1"}, {"--voltage", "2e6"},
-           {"--voltage", "5,0"}}) {
+  for (const auto& [option, value] :
+       std::vector<std::pair<std::string, std::string>>{{"--part-tolerance", "0.21"},
+                                                        {"--part-tolerance", "-0.01"},
+                                                        {"--part-tolerance", "1%"},
+                                                        {"--voltage", "-1"},
+                                                        {"--voltage", "2e6"},
+                                                        {"--voltage", "5,0"}}) {
     const CliResult r =
         RunCli({"target", "--series", (dir.path() / "missing.ser").string(), option, value});
     EXPECT_EQ(r.exitCode, 2) << option << ' ' << value;

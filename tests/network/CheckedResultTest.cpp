@@ -72,16 +72,15 @@ TEST(WorstCaseTest, NetworkTotalsScaleWithTheirParts) {
 
   // 1 kΩ || 1 kΩ || 2 kΩ = 400 Ω.
   const WorstCase parallel =
-      WorstCaseOf(NetworkResult(Flat(Connection::Parallel, {1000, 1000, 2000}), 400, 0.005),
-                  0.01);
+      WorstCaseOf(NetworkResult(Flat(Connection::Parallel, {1000, 1000, 2000}), 400, 0.005), 0.01);
   EXPECT_DOUBLE_EQ(parallel.band.nominal, 400);
   EXPECT_DOUBLE_EQ(parallel.band.lowest, 396);
   EXPECT_DOUBLE_EQ(parallel.band.highest, 404);
   EXPECT_FALSE(parallel.withinTolerance);
 
   // 100 Ω + (200 Ω || 200 Ω) = 200 Ω.
-  Network mixed = Connect(Connection::Series,
-                          {Resistor(100), Flat(Connection::Parallel, {200, 200})});
+  Network mixed =
+      Connect(Connection::Series, {Resistor(100), Flat(Connection::Parallel, {200, 200})});
   const WorstCase mixedWorst = WorstCaseOf(NetworkResult(mixed, 200, 0.1), 0.02);
   EXPECT_DOUBLE_EQ(mixedWorst.band.lowest, 196);
   EXPECT_DOUBLE_EQ(mixedWorst.band.highest, 204);
@@ -131,9 +130,9 @@ TEST(PowerTest, NetworkCurrentsFollowItsConnections) {
 
   // 4 V over 100 Ω + (200 Ω || 200 Ω): 20 mA, 2 V across each part, 10 mA in each branch.
   const PowerSplit mixed = PowerOf(
-      NetworkResult(Connect(Connection::Series,
-                            {Resistor(100), Flat(Connection::Parallel, {200, 200})}),
-                    200, 0.1),
+      NetworkResult(
+          Connect(Connection::Series, {Resistor(100), Flat(Connection::Parallel, {200, 200})}), 200,
+          0.1),
       4);
   EXPECT_NEAR(mixed.totalCurrent, 20e-3, 1e-17);
   EXPECT_NEAR(mixed.resistors[0].power, 40e-3, 1e-16);
@@ -162,8 +161,7 @@ TEST(CheckedRowTest, NominalFiguresAreTheEnginesToTheLastBit) {
     ASSERT_FALSE(divider.KeptMatches().empty());
     for (std::size_t j = 0; j < divider.KeptMatches().size(); ++j) {
       const DividerMatch& match = divider.KeptMatches()[j];
-      const CheckedResult row =
-          CheckedDividerRow(static_cast<std::int32_t>(j), match, p, set);
+      const CheckedResult row = CheckedDividerRow(static_cast<std::int32_t>(j), match, p, set);
       EXPECT_EQ(row.rank, static_cast<std::int64_t>(j) + 1);
       const WorstCase worst = WorstCaseOf(row, 0);
       EXPECT_EQ(worst.band.nominal, match.divisionFactor) << j;

@@ -18,9 +18,9 @@ TEST(CheckTextsTest, FormulasNumberResistorsDepthFirstAndBracketInnerConnections
   EXPECT_EQ(NetworkFormula(Resistor(1)), "R1");
   EXPECT_EQ(NetworkFormula(Flat(Connection::Parallel, {1, 2, 3})), "R1||R2||R3");
   EXPECT_EQ(NetworkFormula(Flat(Connection::Series, {1, 2}), 4), "R5+R6");
-  const Network mixed = Connect(
-      Connection::Parallel,
-      {Flat(Connection::Series, {1, 2}), Resistor(3), Flat(Connection::Series, {4, 5})});
+  const Network mixed =
+      Connect(Connection::Parallel,
+              {Flat(Connection::Series, {1, 2}), Resistor(3), Flat(Connection::Series, {4, 5})});
   EXPECT_EQ(NetworkFormula(mixed), "(R1+R2)||R3||(R4+R5)");
 }
 

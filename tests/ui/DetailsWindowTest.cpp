@@ -133,8 +133,8 @@ TEST_F(DetailsWindowTest, AWindowKeepsItsRowWhenANewRunReplacesTheList) {
   DetailsWindow* shown = details->Open(0);
   ASSERT_NE(shown, nullptr);
   const QString heading = Shown(shown, "detailsHeading");
-  EXPECT_EQ(heading, "Rank 1: total 149.855 " + kOhm + ", error -0.097 % (target 150.000 " +
-                         kOhm + ")");
+  EXPECT_EQ(heading,
+            "Rank 1: total 149.855 " + kOhm + ", error -0.097 % (target 150.000 " + kOhm + ")");
   ASSERT_TRUE(RunTarget(*window, {{"targetResistanceEdit", "570"}}, log));
   ASSERT_GT(list->rowCount(), 0);
   EXPECT_EQ(Values(shown->Result().network), (std::vector<double>{220, 470}));
@@ -184,8 +184,8 @@ TEST_F(DetailsWindowTest, FieldsAreReadLikeThePagesAndABadOneChangesNothing) {
   };
   for (const Bad& b : bad) {
     SCOPED_TRACE(std::string(b.partTolerance) + " / " + b.voltage);
-    EXPECT_FALSE(Calculate(shown, QString::fromLatin1(b.partTolerance),
-                           QString::fromLatin1(b.voltage)));
+    EXPECT_FALSE(
+        Calculate(shown, QString::fromLatin1(b.partTolerance), QString::fromLatin1(b.voltage)));
     ASSERT_EQ(log.Texts().size(), 1U);
     EXPECT_EQ(log.Texts()[0], b.message);
     EXPECT_EQ(shown->focusWidget(), b.focus);

@@ -149,8 +149,9 @@ TEST_F(ResultsExportTest, TheContextMenuCopiesSelectsAllAndSaves) {
   QMenu* menu = OpenMenu();
   std::vector<QString> texts;
   for (QAction* action : menu->actions()) texts.push_back(action->text());
-  EXPECT_EQ(texts, (std::vector<QString>{"Copy", "Select all", "", "Save as CSV..."}));
-  // Before any run there is nothing to copy, select or save.
+  EXPECT_EQ(texts,
+            (std::vector<QString>{"Details...", "", "Copy", "Select all", "", "Save as CSV..."}));
+  // Before any run there is nothing to open, copy, select or save.
   for (QAction* action : menu->actions()) {
     if (action->isSeparator()) continue;
     EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();

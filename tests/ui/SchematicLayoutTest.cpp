@@ -42,10 +42,10 @@ struct NamedResult {
 };
 
 std::vector<NamedResult> Results() {
-  const Network mixed = Connect(
-      Connection::Series,
-      {Resistor(1000), Connect(Connection::Parallel, {Flat(Connection::Series, {220, 470}),
-                                                      Resistor(4.7), Resistor(1e6)})});
+  const Network mixed =
+      Connect(Connection::Series,
+              {Resistor(1000), Connect(Connection::Parallel, {Flat(Connection::Series, {220, 470}),
+                                                              Resistor(4.7), Resistor(1e6)})});
   return {
       {"1 + 1, bare", Divider(Resistor(10000), Resistor(4700), 0, 0)},
       {"2 parallel + 2 series, source and load",
@@ -55,8 +55,8 @@ std::vector<NamedResult> Results() {
        Divider(Flat(Connection::Parallel, {1e6, 2.2e6, 3.3, 4.7}),
                Flat(Connection::Parallel, {0.22, 10, 100, 1e9}), 1e12, 1e3)},
       {"4 series + 4 parallel, load only",
-       Divider(Flat(Connection::Series, {1, 2, 3, 4}), Flat(Connection::Parallel, {5, 6, 7, 8}),
-               0, 99)},
+       Divider(Flat(Connection::Series, {1, 2, 3, 4}), Flat(Connection::Parallel, {5, 6, 7, 8}), 0,
+               99)},
       {"5 parallel", Target(Flat(Connection::Parallel, {100, 220, 470, 1000, 2200}))},
       {"5 series", Target(Flat(Connection::Series, {1.5, 33, 1200, 4.7e6, 0.1}))},
       {"mixed", Target(mixed)},
@@ -123,8 +123,8 @@ void CheckLayout(const NamedResult& named, const QFont& font) {
   }
   for (const SchematicLayout::Terminal& t : layout.terminals) {
     labels.push_back(t.label);
-    bodies.push_back(QRectF(t.centre.x() - t.radius, t.centre.y() - t.radius, 2 * t.radius,
-                            2 * t.radius));
+    bodies.push_back(
+        QRectF(t.centre.x() - t.radius, t.centre.y() - t.radius, 2 * t.radius, 2 * t.radius));
   }
   for (std::size_t a = 0; a < labels.size(); ++a) {
     EXPECT_TRUE(page.contains(labels[a])) << a;
@@ -158,8 +158,8 @@ TEST(SchematicLayoutTest, EveryResistorIsDrawnOnceAndNoLabelOverlapsAnything) {
 }
 
 TEST(SchematicLayoutTest, ParallelPartsStandSideBySideAndSeriesPartsInAColumn) {
-  const SchematicLayout parallel = LayOutSchematic(
-      Target(Flat(Connection::Parallel, {1, 2, 3})), QFontMetricsF(QApplication::font()));
+  const SchematicLayout parallel = LayOutSchematic(Target(Flat(Connection::Parallel, {1, 2, 3})),
+                                                   QFontMetricsF(QApplication::font()));
   ASSERT_EQ(parallel.resistors.size(), 3U);
   for (std::size_t k = 1; k < 3; ++k) {
     EXPECT_EQ(parallel.resistors[k].body.top(), parallel.resistors[0].body.top());

@@ -94,7 +94,8 @@ int main(int argc, char** argv) {
     shown->close();
     return saved;
   };
-  page->findChild<QLineEdit*>(QStringLiteral("sourceResistanceEdit"))->setText(QStringLiteral("100"));
+  page->findChild<QLineEdit*>(QStringLiteral("sourceResistanceEdit"))
+      ->setText(QStringLiteral("100"));
   page->findChild<QLineEdit*>(QStringLiteral("loadResistanceEdit"))->setText(QStringLiteral("47k"));
   boxes = 0;
   QTest::mouseClick(page->OptimizeButton(), Qt::LeftButton);
