@@ -30,9 +30,9 @@ PowerSplit PowerOf(const CheckedResult& result, double voltage) {
 }
 
 std::vector<const Network*> ResistorsOf(const CheckedResult& result) {
-  if (!result.IsDivider()) return Resistors(result.network);
-  std::vector<const Network*> resistors = Resistors(result.divider.upper);
-  const std::vector<const Network*> lower = Resistors(result.divider.lower);
+  if (!result.IsDivider()) return ResistorsOf(result.network);
+  std::vector<const Network*> resistors = ResistorsOf(result.divider.upper);
+  const std::vector<const Network*> lower = ResistorsOf(result.divider.lower);
   resistors.insert(resistors.end(), lower.begin(), lower.end());
   return resistors;
 }

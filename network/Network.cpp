@@ -63,7 +63,7 @@ double Conductance(const Network& network, double scale) {
   return sum;
 }
 
-std::vector<const Network*> Resistors(const Network& network) {
+std::vector<const Network*> ResistorsOf(const Network& network) {
   std::vector<const Network*> resistors;
   CollectResistors(network, resistors);
   return resistors;

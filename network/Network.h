@@ -31,9 +31,9 @@ double Resistance(const Network& network, double scale = 1.0);
 double Conductance(const Network& network, double scale = 1.0);
 
 // The resistors, depth first, in the parts' order.
-std::vector<const Network*> Resistors(const Network& network);
+std::vector<const Network*> ResistorsOf(const Network& network);
 
-// The voltage across each resistor, in Resistors() order, when voltage lies across the
+// The voltage across each resistor, in ResistorsOf() order, when voltage lies across the
 // network.
 std::vector<double> ResistorVoltages(const Network& network, double voltage);
 

@@ -4,7 +4,7 @@ namespace ordavin {
 namespace {
 
 void AddResistors(const Network& network, double voltage, PowerSplit& split) {
-  const std::vector<const Network*> resistors = Resistors(network);
+  const std::vector<const Network*> resistors = ResistorsOf(network);
   const std::vector<double> voltages = ResistorVoltages(network, voltage);
   for (std::size_t k = 0; k < resistors.size(); ++k) {
     const double ohms = resistors[k]->ohms;

@@ -72,7 +72,7 @@ std::string CheckSummary(const CheckedResult& result, double partTolerance, doub
               FormatResistance(d.sourceResistance) + "\n";
     }
     text += "Upper network " + NetworkFormula(d.upper) + "\n";
-    text += "Lower network " + NetworkFormula(d.lower, Resistors(d.upper).size()) + "\n";
+    text += "Lower network " + NetworkFormula(d.lower, ResistorsOf(d.upper).size()) + "\n";
     if (d.HasLoad()) {
       text += std::string("Load ") + kLoadDesignator + ' ' + FormatResistance(d.LoadResistance()) +
               "\n";

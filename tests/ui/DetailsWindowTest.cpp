@@ -72,7 +72,7 @@ class DetailsWindowTest : public ::testing::Test {
   DetailsWindow* Newest() const { return Opened().isEmpty() ? nullptr : Opened().back(); }
   std::vector<double> Values(const Network& network) const {
     std::vector<double> values;
-    for (const Network* r : Resistors(network)) values.push_back(r->ohms);
+    for (const Network* r : ResistorsOf(network)) values.push_back(r->ohms);
     return values;
   }
   QString Shown(DetailsWindow* shown, const char* name) const {
@@ -232,8 +232,8 @@ TEST_F(DetailsWindowTest, ADividerRowCarriesItsSourceAndLoad) {
   EXPECT_TRUE(result.IsDivider());
   EXPECT_EQ(result.divider.sourceResistance, 50);
   EXPECT_EQ(result.divider.LoadResistance(), 10000);
-  EXPECT_EQ(Resistors(result.divider.upper).size(), 2U);
-  EXPECT_EQ(Resistors(result.divider.lower).size(), 2U);
+  EXPECT_EQ(ResistorsOf(result.divider.upper).size(), 2U);
+  EXPECT_EQ(ResistorsOf(result.divider.lower).size(), 2U);
   // The row's own factor, to the digit.
   EXPECT_EQ(Shown(shown, "bandNominalFigure"), list->item(0, 7)->text());
   EXPECT_EQ(shown->Schematic()->Layout().resistors.size(), 6U);
