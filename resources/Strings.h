@@ -29,11 +29,23 @@ the *.SER files of the working directory. ordavin-cli runs the same searches fro
 terminal or a script.
 
 Options:
-  --help     Print this help and exit
-  --version  Print the program's name and version and exit
+  --help           Print this help and exit
+  --version        Print the program's name and version and exit
+  --startup-check  Open the window, write its title, the series it lists and the one it
+                   loaded, and quit; exit code 1 when it was not shown or loaded nothing
 
 The toolkit's own options, such as -platform offscreen, are accepted too.
 )";
+
+// ordavin --startup-check: the option and its report.
+inline constexpr const char* kStartupCheckOption = "--startup-check";
+inline constexpr const char* kStartupWindow = "Window: ";
+inline constexpr const char* kStartupSeries = "Series: ";
+inline constexpr const char* kStartupNone = "none";
+inline constexpr const char* kStartupLoaded = "Loaded: ";
+inline constexpr const char* kStartupValuesListed = " values listed";
+inline constexpr const char* kStartupNotShown = "The window did not come on screen.";
+inline constexpr const char* kStartupNothingLoaded = "No series was loaded.";
 
 // The value list's context menu.
 inline constexpr const char* kSelectAll = "Select all";

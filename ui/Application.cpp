@@ -10,6 +10,7 @@
 #include "ui/InformationOptions.h"
 #include "ui/MainWindow.h"
 #include "ui/ProfileStore.h"
+#include "ui/StartupCheck.h"
 
 // The icons live in this static library; its resources must be registered by hand.
 static void RegisterResources() { Q_INIT_RESOURCE(ordavin); }
@@ -39,8 +40,10 @@ int RunApplication(int argc, char** argv) {
           AnswerInformationOptions(arguments.subspan(arguments.empty() ? 0 : 1), std::cout)) {
     return *code;
   }
+  const bool startupCheck = AsksStartupCheck(arguments.subspan(arguments.empty() ? 0 : 1));
   QApplication app(argc, argv);
   ConfigureApplication();
+  if (startupCheck) return RunStartupCheck(std::cout, std::cerr);
   MainWindow window;
   window.show();
   return QApplication::exec();
