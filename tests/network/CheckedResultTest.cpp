@@ -7,6 +7,7 @@
 #include "divider/StraightforwardDividerEngine.h"
 #include "network/CheckedResult.h"
 #include "support/DividerFixtures.h"
+#include "support/NetworkFixtures.h"
 #include "support/ValueFixtures.h"
 #include "target/StraightforwardTargetEngine.h"
 #include "target/TargetRowCheck.h"
@@ -14,10 +15,8 @@
 namespace ordavin {
 namespace {
 
-Network Flat(Connection connection, std::vector<double> values) {
-  std::vector<Network> parts;
-  for (const double v : values) parts.push_back(Resistor(v));
-  return Connect(connection, std::move(parts));
+Network Flat(Connection connection, const std::vector<double>& values) {
+  return ordavin::testing::FlatNetwork(connection, values);
 }
 
 // Rs 1 kΩ, upper 10 kΩ || 10 kΩ = 5 kΩ, lower 1 kΩ + 4 kΩ = 5 kΩ, load 5 kΩ: the loaded lower

@@ -2,16 +2,15 @@
 
 #include <string>
 
+#include "support/NetworkFixtures.h"
 #include "texts/CheckTexts.h"
 #include "texts/EngineeringNotation.h"
 
 namespace ordavin {
 namespace {
 
-Network Flat(Connection connection, std::initializer_list<double> values) {
-  std::vector<Network> parts;
-  for (const double v : values) parts.push_back(Resistor(v));
-  return Connect(connection, std::move(parts));
+Network Flat(Connection connection, const std::vector<double>& values) {
+  return ordavin::testing::FlatNetwork(connection, values);
 }
 
 TEST(CheckTextsTest, FormulasNumberResistorsDepthFirstAndBracketInnerConnections) {

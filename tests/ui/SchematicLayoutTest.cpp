@@ -8,16 +8,15 @@
 #include <vector>
 
 #include "network/CheckedResult.h"
+#include "support/NetworkFixtures.h"
 #include "texts/EngineeringNotation.h"
 #include "ui/SchematicLayout.h"
 
 namespace ordavin::ui {
 namespace {
 
-Network Flat(Connection connection, std::vector<double> values) {
-  std::vector<Network> parts;
-  for (const double v : values) parts.push_back(Resistor(v));
-  return Connect(connection, std::move(parts));
+Network Flat(Connection connection, const std::vector<double>& values) {
+  return ordavin::testing::FlatNetwork(connection, values);
 }
 
 CheckedResult Divider(Network upper, Network lower, double source, double load) {
