@@ -148,9 +148,12 @@ FastDividerEngine::SweepOutcome FastDividerEngine::Sweep(const Plan& plan,
   m_info.memoryEstimate = slabs.MemoryEstimate();
   if (slabs.Slabs().empty()) return SweepOutcome::TooLarge;
   m_info.upperSlabs = static_cast<std::uint32_t>(slabs.Slabs().size());
+  m_info.lowersInKeyOrder = plan.ascending;
 
   const bool record = m_tuning.recordAccounted && slabs.Slabs().size() == 1;
-  const fast_divider::LowerSweep lowers(p, plan, m_visitedCount, record);
+  const std::uint64_t bandItems =
+      m_tuning.lowerBandItems != 0 ? m_tuning.lowerBandItems : fast_divider::kLowerBandItems;
+  const fast_divider::LowerSweep lowers(p, plan, m_visitedCount, record, bandItems);
   const bool complete = SweepSlabs(uppers, slabs, lowers, sweepers,
                                    plan.upper.Count() - uppers.Kept(), abortRequested);
   if (record && !complete) {

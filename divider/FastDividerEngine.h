@@ -43,6 +43,8 @@ class FastDividerEngine final : public DividerEngine {
     // Keep what an aborted run accounted for, so that it can be checked against a plain
     // search over exactly those combinations.
     bool recordAccounted = false;
+    // Lower networks per band when they are taken in key order; 0: the default.
+    std::uint64_t lowerBandItems = 0;
   };
 
   struct RunInfo {
@@ -51,6 +53,7 @@ class FastDividerEngine final : public DividerEngine {
     std::uint64_t memoryEstimate = 0;  // bytes the run needs with the upper side in one piece
     std::uint32_t upperSlabs = 0;
     unsigned workers = 0;
+    bool lowersInKeyOrder = false;  // the lower side was taken in shares and bands
   };
 
   explicit FastDividerEngine(const ValueSet& values);

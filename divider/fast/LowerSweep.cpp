@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "divider/fast/JobSizes.h"
+#include "divider/fast/LowerShare.h"
 #include "search/BlockQueue.h"
 #include "search/ParallelWork.h"
 #include "search/ProgressTally.h"
@@ -15,46 +16,92 @@ constexpr std::uint32_t kLowersPerProgressUpdate = 256;
 }  // namespace
 
 LowerSweep::LowerSweep(const DividerParameters& p, const Plan& plan,
-                       std::atomic<std::uint64_t>& visited, bool record)
+                       std::atomic<std::uint64_t>& visited, bool record, std::uint64_t bandItems)
     : m_lower(plan.lowerTerms, plan.lower, plan.lowerForm, p, plan.tests, plan.reach, false),
       m_count(plan.lower.Count()),
+      m_ascending(plan.ascending),
+      m_bandItems(bandItems),
       m_visited(visited),
       m_record(record) {}
 
 bool LowerSweep::Run(std::vector<Sweeper>& sweepers, const SortedSide& uppers, std::uint64_t weight,
                      const std::atomic<bool>& abortRequested) const {
-  const std::uint64_t chunks = (m_count + kLowerRanksPerChunk - 1) / kLowerRanksPerChunk;
-  const auto workers = static_cast<unsigned>(
-      std::min<std::uint64_t>(sweepers.size(), m_count < kSmallJob / 8 ? 1 : chunks));
-  BlockQueue queue(chunks);
+  const bool small = m_count < kSmallJob / 8;
+  const std::vector<std::uint64_t> starts =
+      m_ascending ? ShareStarts(small ? 1 : sweepers.size()) : std::vector<std::uint64_t>{};
+  const std::uint64_t blocks =
+      m_ascending ? starts.size() - 1 : (m_count + kLowerRanksPerChunk - 1) / kLowerRanksPerChunk;
+  const auto workers =
+      static_cast<unsigned>(std::min<std::uint64_t>(sweepers.size(), small ? 1 : blocks));
+  BlockQueue queue(blocks);
   std::atomic<bool> stopped{false};
   RunWorkers(workers, [&](unsigned worker) {
     Sweeper& sweeper = sweepers[worker];
     sweeper.Attach(uppers);
     ProgressTally tally(m_visited, kLowersPerProgressUpdate);
+    const Visitor visit = [&](std::uint64_t key, std::uint64_t rank) {
+      if (abortRequested.load(std::memory_order_relaxed)) return false;
+      sweeper.Visit(key, rank);
+      tally.Add(weight);
+      if (m_record) sweeper.Account(rank);
+      return true;
+    };
     std::vector<std::uint64_t> keys;
     std::vector<std::uint64_t> ranks;
     std::vector<KeyRank> scratch;
     std::vector<std::uint64_t> counts;
-    std::uint64_t chunk = 0;
-    while (queue.Take(chunk)) {
-      if (abortRequested.load(std::memory_order_relaxed)) {
+    std::uint64_t block = 0;
+    while (queue.Take(block)) {
+      const bool complete = m_ascending ? VisitShare(starts[block], starts[block + 1], sweeper,
+                                                     visit, keys, ranks, scratch, counts)
+                                        : VisitChunk(block, visit, keys, ranks, scratch, counts);
+      if (!complete || abortRequested.load(std::memory_order_relaxed)) {
         stopped.store(true, std::memory_order_relaxed);
         return;
-      }
-      SortChunk(chunk, keys, ranks, scratch, counts);
-      for (std::size_t k = 0; k < keys.size(); ++k) {
-        if (abortRequested.load(std::memory_order_relaxed)) {
-          stopped.store(true, std::memory_order_relaxed);
-          return;
-        }
-        sweeper.Visit(keys[k], ranks[k]);
-        tally.Add(weight);
-        if (m_record) sweeper.Account(ranks[k]);
       }
     }
   });
   return !stopped.load();
+}
+
+std::vector<std::uint64_t> LowerSweep::ShareStarts(std::size_t workers) const {
+  const std::uint64_t shares = std::max<std::uint64_t>(1, workers * kLowerSharesPerWorker);
+  std::vector<std::uint64_t> starts{0};
+  for (std::uint64_t s = 1; s < shares; ++s) {
+    const auto rank = static_cast<std::uint64_t>(
+        static_cast<double>(m_count) * static_cast<double>(s) / static_cast<double>(shares));
+    if (rank >= m_count) break;
+    const std::uint64_t start = LowerShare::GroupStart(m_lower.Ranks(), rank);
+    if (start > starts.back()) starts.push_back(start);
+  }
+  starts.push_back(m_count);
+  return starts;
+}
+
+bool LowerSweep::VisitShare(std::uint64_t first, std::uint64_t end, Sweeper& sweeper,
+                            const Visitor& visit, std::vector<std::uint64_t>& keys,
+                            std::vector<std::uint64_t>& ranks, std::vector<KeyRank>& scratch,
+                            std::vector<std::uint64_t>& counts) const {
+  LowerShare share(m_lower, first, end, m_bandItems);
+  sweeper.Follow();
+  while (share.NextBand(keys, ranks, scratch, counts)) {
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+      // The first lower multiset belongs to the head start.
+      if (ranks[k] != 0 && !visit(keys[k], ranks[k])) return false;
+    }
+  }
+  return true;
+}
+
+bool LowerSweep::VisitChunk(std::uint64_t chunk, const Visitor& visit,
+                            std::vector<std::uint64_t>& keys, std::vector<std::uint64_t>& ranks,
+                            std::vector<KeyRank>& scratch,
+                            std::vector<std::uint64_t>& counts) const {
+  SortChunk(chunk, keys, ranks, scratch, counts);
+  for (std::size_t k = 0; k < keys.size(); ++k) {
+    if (!visit(keys[k], ranks[k])) return false;
+  }
+  return true;
 }
 
 void LowerSweep::SortChunk(std::uint64_t chunk, std::vector<std::uint64_t>& keys,

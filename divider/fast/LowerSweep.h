@@ -2,9 +2,11 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "divider/DividerParameters.h"
+#include "divider/fast/JobSizes.h"
 #include "divider/fast/Plan.h"
 #include "divider/fast/SideSource.h"
 #include "divider/fast/SortedSide.h"
@@ -13,20 +15,34 @@
 
 namespace ordavin::fast_divider {
 
-// Every lower network against one sorted slab of the upper side. The lower networks are
-// taken in chunks of ranks, shared out among the workers, each chunk sorted like the upper
-// side so that consecutive searches stay close together.
+// Every lower network against one sorted slab of the upper side, shared out among the
+// workers. With the values in ascending order each worker takes a share of the lower
+// networks in ascending key order (see LowerShare), and each search starts where the last
+// one ended; otherwise the lower networks come in chunks of ranks, each chunk sorted like the
+// upper side so that consecutive searches stay close together.
 class LowerSweep {
  public:
   // With `record`, each sweeper notes the lower ranks it swept.
   LowerSweep(const DividerParameters& p, const Plan& plan, std::atomic<std::uint64_t>& visited,
-             bool record);
+             bool record, std::uint64_t bandItems);
 
   // Each lower network swept adds `weight` to the visited count. False when aborted.
   bool Run(std::vector<Sweeper>& sweepers, const SortedSide& uppers, std::uint64_t weight,
            const std::atomic<bool>& abortRequested) const;
 
  private:
+  using Visitor = std::function<bool(std::uint64_t key, std::uint64_t rank)>;
+
+  // Where each share of the lower ranks begins, and its end.
+  std::vector<std::uint64_t> ShareStarts(std::size_t workers) const;
+  // Hands every lower network of one block to `visit` (false: stop); false when stopped.
+  bool VisitShare(std::uint64_t first, std::uint64_t end, Sweeper& sweeper, const Visitor& visit,
+                  std::vector<std::uint64_t>& keys, std::vector<std::uint64_t>& ranks,
+                  std::vector<KeyRank>& scratch, std::vector<std::uint64_t>& counts) const;
+  bool VisitChunk(std::uint64_t chunk, const Visitor& visit, std::vector<std::uint64_t>& keys,
+                  std::vector<std::uint64_t>& ranks, std::vector<KeyRank>& scratch,
+                  std::vector<std::uint64_t>& counts) const;
+
   // The chunk's lower networks, sorted like the upper side, into keys and ranks.
   void SortChunk(std::uint64_t chunk, std::vector<std::uint64_t>& keys,
                  std::vector<std::uint64_t>& ranks, std::vector<KeyRank>& scratch,
@@ -34,6 +50,8 @@ class LowerSweep {
 
   SideSource m_lower;
   std::uint64_t m_count;
+  bool m_ascending;
+  std::uint64_t m_bandItems;
   std::atomic<std::uint64_t>& m_visited;
   bool m_record;
 };

@@ -56,6 +56,7 @@ bool MakePlan(const DividerParameters& p, const ValueSet& valueSet, Plan& plan) 
   }
   if (!Covers(p)) return false;
   const double* values = valueSet.WorkingValues().data();
+  plan.ascending = std::is_sorted(values, values + n);
   for (std::uint32_t i = 0; i < n; ++i) {
     if (!(values[i] >= kSmallestValue && values[i] <= kLargestValue)) return false;
     if (values[i] < values[plan.smallest]) plan.smallest = static_cast<std::int32_t>(i);

@@ -22,6 +22,8 @@ struct Plan {
   MultisetRanks lower;
   std::vector<double> upperTerms;
   std::vector<double> lowerTerms;
+  // The working values never fall from one position to the next (see LowerShare).
+  bool ascending = false;
   std::int32_t smallest = 0;  // digits of the smallest and largest value
   std::int32_t largest = 0;
   WindowTests tests;

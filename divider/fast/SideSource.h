@@ -38,6 +38,16 @@ class SideSource {
     return true;
   }
 
+  // The sum the network forms from the multiset `digits`, in digit order, and its key.
+  double SumOf(const std::int32_t* digits) const {
+    double sum = 0.0;
+    for (std::uint32_t k = 0; k < m_ranks.DigitCount(); ++k) sum += m_terms[digits[k]];
+    return sum;
+  }
+  std::uint64_t KeyOf(double sum) const { return KeyOfSum(sum, m_form); }
+  const MultisetRanks& Ranks() const { return m_ranks; }
+  std::int32_t LastDigit() const { return m_last; }
+
   // The figures of the multiset whose digits all equal `digit`.
   NetworkTotal NetworkOfRepeated(std::int32_t digit) const;
   double TotalOfRepeated(std::int32_t digit) const { return NetworkOfRepeated(digit).total; }

@@ -18,7 +18,9 @@ std::uint64_t FixedBytes(const BucketHistogram& histogram, unsigned workers,
                                       std::uint64_t{workers} * kScatterGroups * 256);
   fixed = SaturatingAdd(
       fixed, SaturatingMultiply(std::uint64_t{workers} * sizeof(KeyRank), LargestGroup(histogram)));
-  fixed = SaturatingAdd(fixed, std::uint64_t{workers} * kLowerRanksPerChunk *
+  // A band of lower networks may grow to twice its planned size before it is cut.
+  const std::uint64_t lowerItems = std::max(kLowerRanksPerChunk, 2 * kLowerBandItems);
+  fixed = SaturatingAdd(fixed, std::uint64_t{workers} * lowerItems *
                                    (2 * sizeof(std::uint64_t) + 2 * sizeof(KeyRank)));
   fixed = SaturatingAdd(
       fixed, SaturatingMultiply(std::uint64_t{workers} * 2 + 2,

@@ -33,6 +33,14 @@ class Sweeper {
     m_uppers = &uppers;
     m_keys = uppers.Keys();
     m_count = uppers.Count();
+    m_following = false;
+  }
+
+  // The lower networks that follow come in ascending key order, so each search starts where
+  // the last one ended instead of at an estimate.
+  void Follow() {
+    m_following = true;
+    m_hinted = false;
   }
 
   void Visit(std::uint64_t lowerKey, std::uint64_t lowerRank) {
@@ -43,16 +51,25 @@ class Sweeper {
     // Along the sorted side the error falls while both totals grow: the tests that fail
     // first and pass later pick the run's start, the others its end. The searches start
     // where estimates of those totals fall among the keys; only their cost depends on that.
-    const Estimates guess = Estimate();
-    const std::uint64_t lo = GallopFirstTrue(0, m_count, m_uppers->LowerBound(guess.lo),
-                                             [this](std::uint64_t i) { return PassesLow(i); });
-    const std::uint64_t hi = GallopFirstTrue(lo, m_count, m_uppers->LowerBound(guess.hi),
-                                             [this](std::uint64_t i) { return !PassesHigh(i); });
+    if (!m_hinted) {
+      const Estimates guess = Estimate();
+      m_lo = m_uppers->LowerBound(guess.lo);
+      m_hi = m_uppers->LowerBound(guess.hi);
+      m_zero = m_uppers->LowerBound(guess.zero);
+      m_hinted = m_following;
+    }
+    const std::uint64_t lo =
+        GallopFirstTrue(0, m_count, m_lo, [this](std::uint64_t i) { return PassesLow(i); });
+    const std::uint64_t hi =
+        GallopFirstTrue(lo, m_count, m_hi, [this](std::uint64_t i) { return !PassesHigh(i); });
+    m_lo = lo;
+    m_hi = hi;
     if (hi <= lo) return;
     m_matching += hi - lo;
     if (m_best.Capacity() == 0) return;
-    const std::uint64_t zero = GallopFirstTrue(lo, hi, m_uppers->LowerBound(guess.zero),
-                                               [this](std::uint64_t i) { return ErrorAt(i) <= 0; });
+    const std::uint64_t zero =
+        GallopFirstTrue(lo, hi, m_zero, [this](std::uint64_t i) { return ErrorAt(i) <= 0; });
+    m_zero = zero;
     Rank(lo, zero, hi, lowerRank * m_upperSpan);
   }
 
@@ -172,6 +189,12 @@ class Sweeper {
   double m_rl = 0.0;
   double m_gl = 0.0;
   double m_loaded = 0.0;
+  // Where the last search's run began, ended and changed sign.
+  bool m_following = false;
+  bool m_hinted = false;
+  std::uint64_t m_lo = 0;
+  std::uint64_t m_hi = 0;
+  std::uint64_t m_zero = 0;
 };
 
 }  // namespace ordavin::fast_divider

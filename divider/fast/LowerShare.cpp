@@ -1,0 +1,145 @@
+#include "divider/fast/LowerShare.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace ordavin::fast_divider {
+namespace {
+
+// A band that keeps more than this many times its planned size is taken again, narrower.
+constexpr std::uint64_t kOverflow = 2;
+// How far one band's width may move from the last one's.
+constexpr double kMostChange = 4.0;
+constexpr double kWidestBand = 0x1p63;
+
+// Walks the groups of a share: the digits of each group's first multiset and its last first
+// digit.
+class Groups {
+ public:
+  Groups(const MultisetRanks& ranks, std::int32_t last, std::uint64_t first)
+      : m_count(ranks.DigitCount()), m_last(last) {
+    ranks.Unrank(first, m_digits);
+  }
+  std::int32_t* Digits() { return m_digits; }
+  std::int32_t Top() const { return m_count > 1 ? m_digits[1] : m_last; }
+  void Next() {
+    m_digits[0] = Top();
+    MultisetRanks::Next(m_digits, m_count, m_last);
+  }
+
+ private:
+  std::uint32_t m_count;
+  std::int32_t m_last;
+  std::int32_t m_digits[MultisetRanks::kMaxCount] = {};
+};
+
+}  // namespace
+
+LowerShare::LowerShare(const SideSource& source, std::uint64_t first, std::uint64_t end,
+                       std::uint64_t bandItems)
+    : m_source(source),
+      m_first(first),
+      m_left(end - first),
+      m_bandItems(std::max<std::uint64_t>(bandItems, 1)) {
+  // The keys' span, from each group's ends, sets the first band's width.
+  std::uint64_t lowest = std::numeric_limits<std::uint64_t>::max();
+  Groups groups(source.Ranks(), source.LastDigit(), first);
+  for (std::uint64_t rank = first; rank < end; groups.Next()) {
+    std::int32_t* digits = groups.Digits();
+    const std::int32_t top = groups.Top();
+    digits[0] = 0;
+    lowest = std::min(lowest, source.KeyOf(source.SumOf(digits)));
+    digits[0] = top;
+    m_lastKey = std::max(m_lastKey, source.KeyOf(source.SumOf(digits)));
+    m_cursors.push_back(0);
+    rank += static_cast<std::uint64_t>(top) + 1;
+  }
+  m_next = m_cursors.empty() ? 0 : lowest;
+  m_pending = m_next;
+  const double bands = static_cast<double>((m_left + m_bandItems - 1) / m_bandItems);
+  m_width = std::max(1.0, static_cast<double>(m_lastKey - m_next) / std::max(bands, 1.0));
+}
+
+std::uint64_t LowerShare::GroupStart(const MultisetRanks& ranks, std::uint64_t rank) {
+  std::int32_t digits[MultisetRanks::kMaxCount];
+  ranks.Unrank(rank, digits);
+  return rank - static_cast<std::uint64_t>(digits[0]);
+}
+
+bool LowerShare::NextBand(std::vector<std::uint64_t>& keys, std::vector<std::uint64_t>& ranks,
+                          std::vector<KeyRank>& scratch, std::vector<std::uint64_t>& counts) {
+  keys.clear();
+  ranks.clear();
+  if (m_left == 0) return false;
+  constexpr std::uint64_t kAll = std::numeric_limits<std::uint64_t>::max();
+  // No item is left below the smallest pending key, so the band begins there and holds at
+  // least that item.
+  const std::uint64_t start = std::max(m_next, m_pending);
+  for (;;) {
+    const double width = std::min(m_width, kWidestBand);
+    const auto step = std::max<std::uint64_t>(static_cast<std::uint64_t>(width), 1);
+    const bool last = m_lastKey - std::min(start, m_lastKey) < step;
+    const std::uint64_t end = last ? kAll : start + step;
+    // A band one key wide must be taken however full it is.
+    const std::uint64_t limit = step == 1 ? kAll : kOverflow * m_bandItems;
+    if (Take(end, limit, keys, ranks)) {
+      const double kept = static_cast<double>(std::max<std::size_t>(keys.size(), 1));
+      const double change = static_cast<double>(m_bandItems) / kept;
+      m_width = width * std::clamp(change, 1 / kMostChange, kMostChange);
+      m_next = end;
+      break;
+    }
+    m_width = width / (kOverflow * kMostChange);
+  }
+  SortBucket(KeyRankArrays<std::uint64_t>{keys.data(), ranks.data()}, 0, keys.size(), scratch,
+             counts);
+  return true;
+}
+
+bool LowerShare::Take(std::uint64_t end, std::uint64_t limit, std::vector<std::uint64_t>& keys,
+                      std::vector<std::uint64_t>& ranks) {
+  m_saved = m_cursors;
+  if (limit != std::numeric_limits<std::uint64_t>::max()) {
+    keys.reserve(limit);
+    ranks.reserve(limit);
+  }
+  const bool everything = end == std::numeric_limits<std::uint64_t>::max();
+  std::uint64_t pending = std::numeric_limits<std::uint64_t>::max();
+  std::uint64_t taken = 0;
+  std::uint64_t base = m_first;
+  Groups groups(m_source.Ranks(), m_source.LastDigit(), m_first);
+  for (std::int32_t& cursor : m_cursors) {
+    std::int32_t* digits = groups.Digits();
+    const std::int32_t top = groups.Top();
+    std::int32_t d = cursor;
+    for (; d <= top; ++d) {
+      digits[0] = d;
+      const double sum = m_source.SumOf(digits);
+      const std::uint64_t key = m_source.KeyOf(sum);
+      if (key >= end && !everything) {
+        pending = std::min(pending, key);
+        break;
+      }
+      if (m_source.Keeps(sum)) {
+        if (keys.size() == limit) {
+          m_cursors.swap(m_saved);
+          keys.clear();
+          ranks.clear();
+          return false;
+        }
+        keys.push_back(key);
+        ranks.push_back(base + static_cast<std::uint64_t>(d));
+      }
+    }
+    taken += static_cast<std::uint64_t>(d - cursor);
+    cursor = d;
+    base += static_cast<std::uint64_t>(top) + 1;
+    groups.Next();
+  }
+  m_left -= taken;
+  m_pending = pending;
+  return true;
+}
+
+}  // namespace ordavin::fast_divider
