@@ -24,6 +24,33 @@ LowerSweep::LowerSweep(const DividerParameters& p, const Plan& plan,
       m_visited(visited),
       m_record(record) {}
 
+template <class Visit>
+bool LowerSweep::VisitShare(std::uint64_t first, std::uint64_t end, Sweeper& sweeper, Visit& visit,
+                            std::vector<std::uint64_t>& keys, std::vector<std::uint64_t>& ranks,
+                            std::vector<KeyRank>& scratch,
+                            std::vector<std::uint64_t>& counts) const {
+  LowerShare share(m_lower, first, end, m_bandItems);
+  sweeper.Follow();
+  while (share.NextBand(keys, ranks, scratch, counts)) {
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+      // The first lower multiset belongs to the head start.
+      if (ranks[k] != 0 && !visit(keys[k], ranks[k])) return false;
+    }
+  }
+  return true;
+}
+
+template <class Visit>
+bool LowerSweep::VisitChunk(std::uint64_t chunk, Visit& visit, std::vector<std::uint64_t>& keys,
+                            std::vector<std::uint64_t>& ranks, std::vector<KeyRank>& scratch,
+                            std::vector<std::uint64_t>& counts) const {
+  SortChunk(chunk, keys, ranks, scratch, counts);
+  for (std::size_t k = 0; k < keys.size(); ++k) {
+    if (!visit(keys[k], ranks[k])) return false;
+  }
+  return true;
+}
+
 bool LowerSweep::Run(std::vector<Sweeper>& sweepers, const SortedSide& uppers, std::uint64_t weight,
                      const std::atomic<bool>& abortRequested) const {
   const bool small = m_count < kSmallJob / 8;
@@ -39,7 +66,7 @@ bool LowerSweep::Run(std::vector<Sweeper>& sweepers, const SortedSide& uppers, s
     Sweeper& sweeper = sweepers[worker];
     sweeper.Attach(uppers);
     ProgressTally tally(m_visited, kLowersPerProgressUpdate);
-    const Visitor visit = [&](std::uint64_t key, std::uint64_t rank) {
+    auto visit = [&](std::uint64_t key, std::uint64_t rank) {
       if (abortRequested.load(std::memory_order_relaxed)) return false;
       sweeper.Visit(key, rank);
       tally.Add(weight);
@@ -76,32 +103,6 @@ std::vector<std::uint64_t> LowerSweep::ShareStarts(std::size_t workers) const {
   }
   starts.push_back(m_count);
   return starts;
-}
-
-bool LowerSweep::VisitShare(std::uint64_t first, std::uint64_t end, Sweeper& sweeper,
-                            const Visitor& visit, std::vector<std::uint64_t>& keys,
-                            std::vector<std::uint64_t>& ranks, std::vector<KeyRank>& scratch,
-                            std::vector<std::uint64_t>& counts) const {
-  LowerShare share(m_lower, first, end, m_bandItems);
-  sweeper.Follow();
-  while (share.NextBand(keys, ranks, scratch, counts)) {
-    for (std::size_t k = 0; k < keys.size(); ++k) {
-      // The first lower multiset belongs to the head start.
-      if (ranks[k] != 0 && !visit(keys[k], ranks[k])) return false;
-    }
-  }
-  return true;
-}
-
-bool LowerSweep::VisitChunk(std::uint64_t chunk, const Visitor& visit,
-                            std::vector<std::uint64_t>& keys, std::vector<std::uint64_t>& ranks,
-                            std::vector<KeyRank>& scratch,
-                            std::vector<std::uint64_t>& counts) const {
-  SortChunk(chunk, keys, ranks, scratch, counts);
-  for (std::size_t k = 0; k < keys.size(); ++k) {
-    if (!visit(keys[k], ranks[k])) return false;
-  }
-  return true;
 }
 
 void LowerSweep::SortChunk(std::uint64_t chunk, std::vector<std::uint64_t>& keys,

@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "divider/DividerParameters.h"
@@ -31,17 +30,18 @@ class LowerSweep {
            const std::atomic<bool>& abortRequested) const;
 
  private:
-  using Visitor = std::function<bool(std::uint64_t key, std::uint64_t rank)>;
-
-  // Where each share of the lower ranks begins, and its end.
-  std::vector<std::uint64_t> ShareStarts(std::size_t workers) const;
-  // Hands every lower network of one block to `visit` (false: stop); false when stopped.
-  bool VisitShare(std::uint64_t first, std::uint64_t end, Sweeper& sweeper, const Visitor& visit,
+  // Hands every lower network of a share or a chunk to `visit` (false: stop); false when
+  // stopped.
+  template <class Visit>
+  bool VisitShare(std::uint64_t first, std::uint64_t end, Sweeper& sweeper, Visit& visit,
                   std::vector<std::uint64_t>& keys, std::vector<std::uint64_t>& ranks,
                   std::vector<KeyRank>& scratch, std::vector<std::uint64_t>& counts) const;
-  bool VisitChunk(std::uint64_t chunk, const Visitor& visit, std::vector<std::uint64_t>& keys,
+  template <class Visit>
+  bool VisitChunk(std::uint64_t chunk, Visit& visit, std::vector<std::uint64_t>& keys,
                   std::vector<std::uint64_t>& ranks, std::vector<KeyRank>& scratch,
                   std::vector<std::uint64_t>& counts) const;
+  // Where each share of the lower ranks begins, and its end.
+  std::vector<std::uint64_t> ShareStarts(std::size_t workers) const;
 
   // The chunk's lower networks, sorted like the upper side, into keys and ranks.
   void SortChunk(std::uint64_t chunk, std::vector<std::uint64_t>& keys,

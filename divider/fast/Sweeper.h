@@ -51,8 +51,14 @@ class Sweeper {
     // Along the sorted side the error falls while both totals grow: the tests that fail
     // first and pass later pick the run's start, the others its end. The searches start
     // where estimates of those totals fall among the keys; only their cost depends on that.
-    if (!m_hinted) {
-      const Estimates guess = Estimate();
+    // The estimates are found from the last search's places when there are some, by keys
+    // alone, which is cheaper than the tests.
+    const Estimates guess = Estimate();
+    if (m_hinted) {
+      m_lo = FirstKeyAtLeast(guess.lo, m_lo);
+      m_hi = FirstKeyAtLeast(guess.hi, m_hi);
+      m_zero = FirstKeyAtLeast(guess.zero, m_zero);
+    } else {
       m_lo = m_uppers->LowerBound(guess.lo);
       m_hi = m_uppers->LowerBound(guess.hi);
       m_zero = m_uppers->LowerBound(guess.zero);
@@ -110,6 +116,11 @@ class Sweeper {
     const KeyKind kind = m_upperForm.kind;
     return {KeyOfTotalEstimate(low, kind), KeyOfTotalEstimate(high, kind),
             KeyOfTotalEstimate(totalAtFactor(p.targetFactor), kind)};
+  }
+
+  std::uint64_t FirstKeyAtLeast(std::uint64_t key, std::uint64_t from) const {
+    return GallopFirstTrue(0, m_count, from,
+                           [this, key](std::uint64_t i) { return m_keys[i] >= key; });
   }
 
   double UpperTotal(std::uint64_t i) const { return TotalOfKey(m_keys[i], m_upperForm.kind); }
