@@ -35,6 +35,7 @@ void WriteMatch(const FastTargetPlan& plan, const TargetParameters& p, const dou
   slot.indices.assign(digits.begin(), digits.end());
   slot.indices.insert(slot.indices.end(), {static_cast<std::int32_t>(plan.ValueCount()) - 1, 0});
   slot.isParallel = isParallel;
+  slot.network = FlatNetworkCode(digits, isParallel);
   slot.total = isParallel ? ParallelTotal(values, digits.data(), plan.Count())
                           : SeriesTotal(values, digits.data(), plan.Count());
   slot.error = RelativeError(slot.total, p.targetResistance);
@@ -78,6 +79,7 @@ SlowPath FastTargetEngine::LayOutPlan(FastTargetPlan& plan, RunInfo& info) const
   const TargetParameters& p = m_parameters;
   const std::uint32_t n = m_values.WorkingCount();
   const std::uint32_t count = p.resistorCount;
+  if (p.connectionMode == ConnectionMode::Mixed) return SlowPath::NotCovered;
   if (count == 0 || count > fast_target::kMaxCount || n == 0 ||
       n > m_values.WorkingSlots().size() || n >= kMaxValuesFor32BitRanks) {
     return SlowPath::NotCovered;
