@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -20,16 +21,18 @@ namespace ordavin {
 // networks of the full size are only visited.
 class MixedEnumerator {
  public:
-  // Positions 0..positions-1 of values; resistors from 1 to kMaxMixedResistors.
-  MixedEnumerator(const double* values, std::uint32_t positions, std::uint32_t resistors);
+  // Positions 0..positions-1 of values; resistors from 1 to kMaxMixedResistors. Building the
+  // lists stops early once abortRequested reads true; such an enumerator visits nothing.
+  MixedEnumerator(const double* values, std::uint32_t positions, std::uint32_t resistors,
+                  const std::atomic<bool>& abortRequested);
 
   // Calls visit(code, total) for every network, series ones before parallel ones; stops
   // early, returning false, once visit returns false.
   template <class Visit>
   bool ForEach(Visit&& visit);
 
-  // The memory the lists of smaller networks would take, in bytes (an estimate made before
-  // building them).
+  // The memory the lists of smaller networks would take, in bytes, sorting included (an
+  // estimate made before building them).
   static double ListBytes(std::uint64_t positions, std::uint32_t resistors);
 
  private:
@@ -42,7 +45,8 @@ class MixedEnumerator {
   const SubNetworkList& PartsOf(bool parallel, std::uint32_t size) const {
     return m_parts[parallel ? 1 : 0][size];
   }
-  void Build(const double* values, std::uint32_t positions);
+  void Build(const double* values, std::uint32_t positions,
+             const std::atomic<bool>& abortRequested);
 
   template <class OnChoice>
   bool Choose(bool parallel, std::uint32_t size, std::uint32_t left, std::uint32_t smallest,
@@ -51,6 +55,7 @@ class MixedEnumerator {
   bool Emit(bool parallel, Visit&& visit);
 
   std::uint32_t m_resistors;
+  bool m_complete = false;
   std::array<std::array<SubNetworkList, kMaxMixedResistors>, 2> m_parts;
   std::array<Chosen, kMaxMixedResistors> m_chosen{};
   std::uint32_t m_chosenCount = 0;
@@ -90,6 +95,7 @@ bool MixedEnumerator::Emit(bool parallel, Visit&& visit) {
 
 template <class Visit>
 bool MixedEnumerator::ForEach(Visit&& visit) {
+  if (!m_complete) return false;
   if (m_resistors == 1) {
     const SubNetworkList& resistors = PartsOf(false, 1);
     for (std::size_t i = 0; i < resistors.Size(); ++i) {

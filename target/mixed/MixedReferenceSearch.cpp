@@ -31,7 +31,7 @@ std::uint64_t SearchMixedNetworks(const double* values, std::uint32_t positions,
   std::uint64_t matching = 0;
   std::uint64_t count = 0;
   if (positions > 0) {
-    MixedEnumerator networks(values, positions, parameters.resistorCount);
+    MixedEnumerator networks(values, positions, parameters.resistorCount, abortRequested);
     networks.ForEach([&](std::span<const std::int32_t> code, double total) {
       if (abortRequested.load(std::memory_order_relaxed)) return false;
       const double error = RelativeError(total, parameters.targetResistance);

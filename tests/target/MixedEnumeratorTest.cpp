@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <set>
 #include <span>
@@ -16,6 +17,8 @@
 
 namespace ordavin {
 namespace {
+
+const std::atomic<bool> kGoOn{false};
 
 // An independent description of a network, blind to the order of a connection's parts:
 // "S(...)" or "P(...)" around the sorted descriptions of the parts, a resistor as its position.
@@ -96,7 +99,7 @@ TEST(MixedEnumeratorTest, EveryNetworkExactlyOnceInCanonicalForm) {
       std::uint64_t visits = 0;
       bool allCanonical = true;
       bool totalsAgree = true;
-      MixedEnumerator networks(values, positions, size);
+      MixedEnumerator networks(values, positions, size, kGoOn);
       networks.ForEach([&](std::span<const std::int32_t> code, double total) {
         ++visits;
         seen.insert(Describe(code));
@@ -122,18 +125,25 @@ TEST(MixedEnumeratorTest, CountsOnLargerSetsAndEarlyStop) {
   for (int i = 1; i <= 12; ++i) values.push_back(i);
   for (std::uint32_t size = 1; size <= 5; ++size) {
     std::uint64_t visits = 0;
-    MixedEnumerator networks(values.data(), 12, size);
+    MixedEnumerator networks(values.data(), 12, size, kGoOn);
     EXPECT_TRUE(networks.ForEach([&](std::span<const std::int32_t>, double) {
       ++visits;
       return true;
     }));
     EXPECT_EQ(visits, MixedNetworkCount(12, size)) << size;
   }
-  MixedEnumerator networks(values.data(), 12, 4);
+  MixedEnumerator networks(values.data(), 12, 4, kGoOn);
   std::uint64_t visits = 0;
   EXPECT_FALSE(
       networks.ForEach([&](std::span<const std::int32_t>, double) { return ++visits < 7; }));
   EXPECT_EQ(visits, 7u);
+  // Aborted while building its lists: it visits nothing.
+  const std::atomic<bool> stop{true};
+  MixedEnumerator stopped(values.data(), 12, 4, stop);
+  visits = 0;
+  EXPECT_FALSE(
+      stopped.ForEach([&](std::span<const std::int32_t>, double) { return ++visits > 0; }));
+  EXPECT_EQ(visits, 0u);
 }
 
 TEST(CanonicalOrderTest, RejectsWhatIsNotCanonical) {

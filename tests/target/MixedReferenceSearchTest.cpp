@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <span>
+#include <thread>
 #include <vector>
 
 #include "support/ValueFixtures.h"
@@ -105,6 +106,30 @@ TEST_F(MixedReferenceSearchTest, RanksEveryNetworkAndToleranceIsStrict) {
     EXPECT_EQ(Run(2.5, edge, count, 3), below) << count;
     EXPECT_GT(Run(2.5, std::nextafter(edge, 10.0), count, 3), below) << count;
     EXPECT_EQ(engine.KeptMatches()[0].network, kept[0].network);
+  }
+}
+
+TEST_F(MixedReferenceSearchTest, AbortDuringARunKeepsTheBestOfWhatWasVisited) {
+  std::vector<double> values;
+  for (int i = 1; i <= 40; ++i) values.push_back(i * 1.1);
+  SetValues(set, values);
+  engine.SetParameters({50, 10, ConnectionMode::Mixed, 5, 4});
+  std::uint64_t matching = 0;
+  std::thread run([&] { matching = engine.Optimize(abort); });
+  while (engine.VisitedCount() < 10000) std::this_thread::yield();
+  abort.store(true);
+  run.join();
+  const std::uint64_t visited = engine.VisitedCount();
+  EXPECT_LT(visited, *MixedNetworkCount(40, 4));
+  // Tolerance 10: every visited network matches.
+  EXPECT_EQ(matching, visited);
+  const auto kept = engine.KeptMatches();
+  ASSERT_EQ(kept.size(), 5u);
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    EXPECT_EQ(kept[i].total, MixedTotal(set.WorkingValues().data(), kept[i].network)) << i;
+    if (i > 0) {
+      EXPECT_TRUE(RanksBefore(kept[i - 1], kept[i])) << i;
+    }
   }
 }
 
