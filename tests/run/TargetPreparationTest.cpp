@@ -69,8 +69,8 @@ TEST_F(TargetPreparationTest, MixedNetworksTooManyToCountOrToHoldAreRefused) {
   result = Prepare();
   EXPECT_FALSE(result.ready);
   EXPECT_EQ(result.messages, (std::vector<std::string>{kTooManyNetworksMessage}));
-  // Three resistors of the same values are fine.
-  request.resistorCount = 3;
+  // Two resistors of the same values need no lists of smaller networks.
+  request.resistorCount = 2;
   EXPECT_TRUE(Prepare().ready);
 }
 
