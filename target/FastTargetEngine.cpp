@@ -54,6 +54,11 @@ std::uint64_t FastTargetEngine::Optimize(const std::atomic<bool>& abortRequested
   m_visitedCount.store(0, std::memory_order_relaxed);
   m_slowPath.store(SlowPath::None, std::memory_order_relaxed);
   m_matchingCount = 0;
+  if (m_parameters.connectionMode == ConnectionMode::Mixed) {
+    // Mixed networks have only the enumerator so far: not a slower path, the only one.
+    m_info.fallback = true;
+    return RunInstead(*m_reference, SlowPath::None, abortRequested);
+  }
   FastTargetPlan plan;
   const SlowPath slowPath = LayOutPlan(plan, m_info);
   if (slowPath != SlowPath::None) return RunReference(slowPath, abortRequested);
@@ -66,6 +71,7 @@ SearchForecast FastTargetEngine::Forecast() const {
   FastTargetPlan plan;
   RunInfo info;
   SearchForecast forecast = m_reference->ForecastFor(m_parameters);
+  if (m_parameters.connectionMode == ConnectionMode::Mixed) return forecast;
   forecast.slowPath = LayOutPlan(plan, info);
   if (forecast.slowPath != SlowPath::None) return forecast;
   // The sorted prefixes make the work grow about as the square root of the combinations

@@ -5,12 +5,14 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <span>
 #include <thread>
 #include <vector>
 
 #include "support/ValueFixtures.h"
 #include "target/StraightforwardTargetEngine.h"
+#include "target/TargetEngineFactory.h"
 #include "target/TargetRowCheck.h"
 #include "target/mixed/MixedArithmetic.h"
 #include "target/mixed/MixedEnumerator.h"
@@ -129,6 +131,28 @@ TEST_F(MixedReferenceSearchTest, AbortDuringARunKeepsTheBestOfWhatWasVisited) {
     EXPECT_EQ(kept[i].total, MixedTotal(set.WorkingValues().data(), kept[i].network)) << i;
     if (i > 0) {
       EXPECT_TRUE(RanksBefore(kept[i - 1], kept[i])) << i;
+    }
+  }
+}
+
+TEST_F(MixedReferenceSearchTest, TheFactorysEngineGivesTheEnumeratorsAnswerWithoutASlowPath) {
+  SetValues(set, {1.5, 2.2, 2.2, 3.3, 10});
+  const std::unique_ptr<TargetEngine> front = MakeTargetEngine(set);
+  for (std::uint32_t count = 2; count <= 4; ++count) {
+    const TargetParameters p{4.4, 0.05, ConnectionMode::Mixed, 7, count};
+    front->SetParameters(p);
+    EXPECT_EQ(front->Forecast().slowPath, SlowPath::None);
+    EXPECT_EQ(front->Forecast().combinations, static_cast<double>(*MixedNetworkCount(5, count)));
+    const std::uint64_t matching = front->Optimize(abort);
+    EXPECT_EQ(front->SlowPathTaken(), SlowPath::None);
+    EXPECT_EQ(matching, Run(4.4, 0.05, count, 7)) << count;
+    EXPECT_EQ(front->VisitedCount(), engine.VisitedCount());
+    const auto a = front->KeptMatches();
+    const auto b = engine.KeptMatches();
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      EXPECT_EQ(a[i].network, b[i].network) << count << ", row " << i;
+      EXPECT_EQ(a[i].total, b[i].total) << count << ", row " << i;
     }
   }
 }
