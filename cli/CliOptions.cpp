@@ -129,7 +129,8 @@ ConnectionMode ReadConnectionOption(std::string_view option, std::string_view te
   if (text == "both") return ConnectionMode::ParallelAndSeries;
   if (text == "parallel") return ConnectionMode::ParallelOnly;
   if (text == "series") return ConnectionMode::SeriesOnly;
-  Reject(option, QuoteForMessage(text) + " is none of both, parallel, series");
+  if (text == "mixed") return ConnectionMode::Mixed;
+  Reject(option, QuoteForMessage(text) + " is none of both, parallel, series, mixed");
 }
 
 double ReadDivisionFactorOption(std::string_view option, std::string_view text) {

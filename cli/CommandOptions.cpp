@@ -178,7 +178,9 @@ void AddTargetOptions(CLI::App& command, TargetArguments& a) {
   AddCount(command, names::kCount, a.count, "Resistors per combination",
            fields::kResistorCountRange, defaults.resistorCount);
   AddText(command, names::kConnection, a.connection,
-          "Try the resistors in parallel, in series or both ways", "both", "both|parallel|series");
+          "Try the resistors in parallel, in series, both ways or in every series-parallel "
+          "network (mixed)",
+          "both", "both|parallel|series|mixed");
   AddCount(command, names::kMaxResults, a.maxResults, "Best matches to keep",
            fields::kMaxResultsRange, defaults.maxResults);
   AddUntickOption(command, a.untick);

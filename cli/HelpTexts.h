@@ -62,8 +62,11 @@ inline constexpr const char* kTargetFooter =
     R"(Text: the results table, best first, then the summary (combinations checked, matching,
 time taken). Stderr ends with "Optimization finished" or "Optimization aborted by user".
 JSON: {"kind":"target", "working_set", "visited", "matching", "seconds", "aborted",
-"matches": [{"rank", "indices", "resistors", "parallel", "total", "error",
-"resistors_text", "total_text", "error_text"}]}. Indices are positions in working_set.
+"matches": [{"rank", "indices", "resistors", "parallel", "network", "total", "error",
+"resistors_text", "total_text", "error_text"}]}. Indices are positions in working_set, in
+the network's order. "network" is the structure: a position for one resistor,
+{"series": [part, ...]} or {"parallel": [part, ...]} for a connection, as
+{"series": [0, {"parallel": [1, 2]}]}; "parallel" is null for mixed networks.
 CSV (--format csv): the table's columns and titles, one record per match, best first, as the
 window's Save as CSV... writes them: RFC 4180, UTF-8, CRLF line ends; the rank, the total in
 ohms and the relative error as exact numbers, the resistors as shown. The summary goes to

@@ -1,3 +1,6 @@
+#include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -9,6 +12,7 @@
 #include "cli/SearchCommand.h"
 #include "run/FieldLimits.h"
 #include "run/TargetPreparation.h"
+#include "target/NetworkCode.h"
 #include "target/TargetEngineFactory.h"
 #include "target/TargetRowCheck.h"
 #include "texts/TargetRowTexts.h"
@@ -34,6 +38,28 @@ TargetRequest ReadRequest(const TargetArguments& a) {
   return request;
 }
 
+// The network's structure: a position for a resistor, {"series": [...]} or {"parallel":
+// [...]} for a connection, its parts in the row's order; next moves past it.
+Json NetworkJson(std::span<const std::int32_t> code, std::size_t& next) {
+  const std::int32_t token = code[next++];
+  if (!IsConnectionToken(token)) return token;
+  Json parts = Json::array();
+  for (std::uint32_t k = 0; k < PartCountOf(token); ++k) parts.push_back(NetworkJson(code, next));
+  Json connection = Json::object();
+  connection[IsParallelToken(token) ? "parallel" : "series"] = std::move(parts);
+  return connection;
+}
+
+Json NetworkJson(const TargetMatch& match, const TargetParameters& p) {
+  if (IsWellFormed(match.network)) {
+    std::size_t next = 0;
+    return NetworkJson(match.network, next);
+  }
+  const NetworkCode flat = FlatNetworkCode(match.Positions(p.resistorCount), match.isParallel);
+  std::size_t next = 0;
+  return NetworkJson(flat, next);
+}
+
 std::vector<std::string> RowTexts(std::int32_t rankIndex, const TargetMatch& match,
                                   const TargetParameters& p, const ValueSet& values) {
   const TargetRowTexts texts = MakeTargetRowTexts(rankIndex, match, p.resistorCount, values);
@@ -45,7 +71,13 @@ void AddMatchFields(Json& row, const TargetMatch& match, const std::vector<std::
   const auto positions = match.Positions(p.resistorCount);
   row["indices"] = PositionsJson(positions);
   row["resistors"] = ResistorsJson(positions, values);
-  row["parallel"] = match.isParallel;
+  // A mixed network is neither: its structure says what it is.
+  if (p.connectionMode == ConnectionMode::Mixed) {
+    row["parallel"] = nullptr;
+  } else {
+    row["parallel"] = match.isParallel;
+  }
+  row["network"] = NetworkJson(match, p);
   row["total"] = match.total;
   row["error"] = match.error;
   row["resistors_text"] = texts[TargetColumn::Resistors];

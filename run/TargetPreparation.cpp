@@ -1,6 +1,9 @@
 #include "run/TargetPreparation.h"
 
+#include "search/MemoryBudget.h"
 #include "target/TargetEngine.h"
+#include "target/mixed/MixedEnumerator.h"
+#include "target/mixed/MixedNetworkCount.h"
 #include "texts/Messages.h"
 #include "values/ValueSet.h"
 
@@ -24,6 +27,15 @@ Preparation PrepareTargetRun(ValueSet& values, std::span<const std::int32_t> che
       refuse(kNoCombinationsMessage);
   } else if (request.connectionMode == ConnectionMode::SeriesOnly) {
     if (values.RestrictToRange(0, (1 + tolerance) * target) == 0) refuse(kNoCombinationsMessage);
+  } else if (request.connectionMode == ConnectionMode::Mixed && values.WorkingCount() >= 2) {
+    // A mixed total may lie above or below any of its resistors: every value takes part.
+    const std::uint64_t n = values.WorkingCount();
+    if (!MixedNetworkCount(n, request.resistorCount)) {
+      refuse(kTooManyNetworksMessage);
+    } else if (MixedEnumerator::ListBytes(n, request.resistorCount) >
+               static_cast<double>(DefaultMemoryLimit())) {
+      refuse(kNetworksNeedMemoryMessage);
+    }
   }
 
   engine.SetParameters(

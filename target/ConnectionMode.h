@@ -4,11 +4,13 @@
 
 namespace ordavin {
 
-// Which evaluations a target search makes of every multiset: a bit set.
+// Which evaluations a target search makes of every multiset: a bit set; or, for Mixed, every
+// series-parallel network of the multiset (see target/mixed/).
 enum class ConnectionMode : std::int32_t {
   ParallelOnly = 1,
   SeriesOnly = 2,
-  ParallelAndSeries = 3
+  ParallelAndSeries = 3,
+  Mixed = 4
 };
 
 inline bool EvaluatesParallel(ConnectionMode mode) {

@@ -35,6 +35,7 @@ void WriteMatch(const FastTargetPlan& plan, const TargetParameters& p, const dou
   slot.indices.assign(digits.begin(), digits.end());
   slot.indices.insert(slot.indices.end(), {static_cast<std::int32_t>(plan.ValueCount()) - 1, 0});
   slot.isParallel = isParallel;
+  slot.network = FlatNetworkCode(digits, isParallel);
   slot.total = isParallel ? ParallelTotal(values, digits.data(), plan.Count())
                           : SeriesTotal(values, digits.data(), plan.Count());
   slot.error = RelativeError(slot.total, p.targetResistance);
@@ -53,6 +54,11 @@ std::uint64_t FastTargetEngine::Optimize(const std::atomic<bool>& abortRequested
   m_visitedCount.store(0, std::memory_order_relaxed);
   m_slowPath.store(SlowPath::None, std::memory_order_relaxed);
   m_matchingCount = 0;
+  if (m_parameters.connectionMode == ConnectionMode::Mixed) {
+    // Mixed networks have only the enumerator so far: not a slower path, the only one.
+    m_info.fallback = true;
+    return RunInstead(*m_reference, SlowPath::None, abortRequested);
+  }
   FastTargetPlan plan;
   const SlowPath slowPath = LayOutPlan(plan, m_info);
   if (slowPath != SlowPath::None) return RunReference(slowPath, abortRequested);
@@ -65,6 +71,7 @@ SearchForecast FastTargetEngine::Forecast() const {
   FastTargetPlan plan;
   RunInfo info;
   SearchForecast forecast = m_reference->ForecastFor(m_parameters);
+  if (m_parameters.connectionMode == ConnectionMode::Mixed) return forecast;
   forecast.slowPath = LayOutPlan(plan, info);
   if (forecast.slowPath != SlowPath::None) return forecast;
   // The sorted prefixes make the work grow about as the square root of the combinations
@@ -78,6 +85,7 @@ SlowPath FastTargetEngine::LayOutPlan(FastTargetPlan& plan, RunInfo& info) const
   const TargetParameters& p = m_parameters;
   const std::uint32_t n = m_values.WorkingCount();
   const std::uint32_t count = p.resistorCount;
+  if (p.connectionMode == ConnectionMode::Mixed) return SlowPath::NotCovered;
   if (count == 0 || count > fast_target::kMaxCount || n == 0 ||
       n > m_values.WorkingSlots().size() || n >= kMaxValuesFor32BitRanks) {
     return SlowPath::NotCovered;

@@ -5,6 +5,8 @@
 #include <stdexcept>
 
 #include "target/TargetArithmetic.h"
+#include "target/mixed/MixedNetworkCount.h"
+#include "target/mixed/MixedReferenceSearch.h"
 #include "values/ValueSet.h"
 
 namespace ordavin {
@@ -31,6 +33,13 @@ SearchForecast StraightforwardTargetEngine::ForecastFor(const TargetParameters& 
   forecast.combinations =
       MultisetCount(m_values.WorkingCount(), parameters.resistorCount) * connections;
   forecast.seconds = forecast.combinations / kVisitsPerSecond;
+  if (parameters.connectionMode == ConnectionMode::Mixed) {
+    // About 2e7 networks a second (E24, three and four resistors, one core).
+    constexpr double kNetworksPerSecond = 2.0e7;
+    const auto networks = MixedNetworkCount(m_values.WorkingCount(), parameters.resistorCount);
+    forecast.combinations = networks ? static_cast<double>(*networks) : kCountableCombinations;
+    forecast.seconds = forecast.combinations / kNetworksPerSecond;
+  }
   return forecast;
 }
 
@@ -46,6 +55,14 @@ std::uint64_t StraightforwardTargetEngine::Optimize(const std::atomic<bool>& abo
   m_visitedCount.store(0, std::memory_order_relaxed);
   m_matchingCount = 0;
   if (n == 0) return 0;  // no multiset to visit
+  if (p.connectionMode == ConnectionMode::Mixed) {
+    if (count > kMaxMixedResistors) {
+      throw std::invalid_argument("Mixed networks have at most five resistors.");
+    }
+    m_matchingCount = SearchMixedNetworks(m_values.WorkingValues().data(), n, p, abortRequested,
+                                          m_visitedCount, m_bestMatches);
+    return m_matchingCount;
+  }
 
   std::vector<std::int32_t>& positions = m_current.indices;
   if (positions.size() < count + 2) positions.resize(count + 2);
@@ -90,6 +107,8 @@ void StraightforwardTargetEngine::InsertCurrent() {
   slot->indices.assign(m_current.indices.begin(),
                        m_current.indices.begin() + m_parameters.resistorCount + 2);
   slot->isParallel = m_current.isParallel;
+  slot->network =
+      FlatNetworkCode(m_current.Positions(m_parameters.resistorCount), m_current.isParallel);
   slot->total = m_current.total;
   slot->error = m_current.error;
 }

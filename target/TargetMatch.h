@@ -5,13 +5,18 @@
 #include <span>
 #include <vector>
 
+#include "target/NetworkCode.h"
+
 namespace ordavin {
 
 // One evaluated combination: its positions in the working set (followed by the two sentinel
-// entries), the connection, the total and the signed relative error.
+// entries), the connection, the network's structure, the total and the signed relative error.
+// For a mixed network the positions are those of the network in its order and isParallel
+// tells the outer connection.
 struct TargetMatch {
   std::vector<std::int32_t> indices;
   bool isParallel = false;
+  NetworkCode network;
   double total = 0.0;
   double error = 0.0;
 

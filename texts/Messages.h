@@ -13,6 +13,11 @@ inline constexpr const char* kSeriesConstraintMessage =
 inline constexpr const char* kParallelConstraintMessage =
     "Please check parallel resistance constraints";
 inline constexpr const char* kNoCombinationsMessage = "No possible combinations.";
+inline constexpr const char* kTooManyNetworksMessage =
+    "Too many mixed networks: more than 2^64 to count.\nChoose fewer values or resistors.";
+inline constexpr const char* kNetworksNeedMemoryMessage =
+    "The mixed networks of these values need more memory than this machine allows.\nChoose "
+    "fewer values or resistors.";
 
 // A run that did not start or ended in failure; the reason follows the prefix.
 inline constexpr const char* kCouldNotStartMessage = "Could not start the optimization.";

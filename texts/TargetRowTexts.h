@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "target/TargetMatch.h"
@@ -39,6 +40,11 @@ inline constexpr std::array<TargetColumn, 4> kTargetColumns{{
 static_assert(kTargetColumns.size() == TargetColumn::Error + 1);
 
 using TargetRowTexts = std::array<std::string, kTargetColumns.size()>;
+
+// A network's code (target/NetworkCode.h) as the Resistors column writes it: parts joined by
+// + or ||, every part of two or more resistors in parentheses, as in "1.00 kΩ+(220.00 Ω||
+// 470.00 Ω)"; empty for a malformed code.
+std::string NetworkText(std::span<const std::int32_t> code, const ValueSet& values);
 
 TargetRowData MakeTargetRowData(std::int32_t rowIndex, const TargetMatch& match);
 

@@ -22,10 +22,11 @@ struct ConnectionItem {
   const char* text;
   ConnectionMode mode;
 };
-constexpr std::array<ConnectionItem, 3> kConnectionItems{{
+constexpr std::array<ConnectionItem, 4> kConnectionItems{{
     {"Parallel + series", ConnectionMode::ParallelAndSeries},
     {"Parallel only", ConnectionMode::ParallelOnly},
     {"Series only", ConnectionMode::SeriesOnly},
+    {"Mixed networks", ConnectionMode::Mixed},
 }};
 
 }  // namespace

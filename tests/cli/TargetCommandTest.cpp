@@ -34,18 +34,48 @@ TEST_F(TargetCommandTest, WorkedExampleAsJson) {
   EXPECT_EQ(doc["aborted"], false);
   ASSERT_EQ(doc["matches"].size(), 1u);
   const Json& m = doc["matches"][0];
-  EXPECT_EQ(Keys(m),
-            (std::vector<std::string>{"rank", "indices", "resistors", "parallel", "total", "error",
-                                      "resistors_text", "total_text", "error_text"}));
+  EXPECT_EQ(Keys(m), (std::vector<std::string>{"rank", "indices", "resistors", "parallel",
+                                               "network", "total", "error", "resistors_text",
+                                               "total_text", "error_text"}));
   EXPECT_EQ(m["rank"], 1);
   EXPECT_EQ(m["indices"], Json::parse("[1,2]"));
   EXPECT_EQ(m["resistors"], Json::parse("[220,470]"));
   EXPECT_EQ(m["parallel"], true);
+  EXPECT_EQ(m["network"], Json::parse(R"({"parallel":[1,2]})"));
   EXPECT_EQ(m["total"].get<double>(), 1.0 / (1.0 / 220 + 1.0 / 470));
   EXPECT_NEAR(m["error"].get<double>(), -0.000966183575, 1e-12);
   EXPECT_EQ(m["resistors_text"], "220.00 \u2126||470.00 \u2126");
   EXPECT_EQ(m["total_text"], "149.855 \u2126");
   EXPECT_EQ(m["error_text"], "-0.097 %");
+}
+
+TEST_F(TargetCommandTest, MixedNetworksCarryTheirStructure) {
+  const CliResult r =
+      RunCli({"target", "--series", series, "--target", "1150", "--tolerance", "0.3", "--count",
+              "3", "--connection", "mixed", "--max-results", "2", "--json"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const Json doc = Json::parse(r.out);
+  // Three values, three resistors: 2 (10 + 3 * 6) = 56 networks (MixedNetworkCountTest).
+  EXPECT_EQ(doc["visited"], 56);
+  ASSERT_EQ(doc["matches"].size(), 2u);
+  const Json& best = doc["matches"][0];
+  // 220 + 470 + 470 = 1160 comes closest: only series connections reach that high.
+  EXPECT_EQ(best["network"], Json::parse(R"({"series":[1,2,2]})"));
+  EXPECT_EQ(best["indices"], Json::parse("[1,2,2]"));
+  EXPECT_TRUE(best["parallel"].is_null());
+  EXPECT_EQ(best["resistors_text"], "220.00 \u2126+470.00 \u2126+470.00 \u2126");
+  for (const Json& m : doc["matches"]) EXPECT_TRUE(m["parallel"].is_null());
+
+  const CliResult nested =
+      RunCli({"target", "--series", series, "--target", "538.75", "--tolerance", "0.0001",
+              "--count", "3", "--connection", "mixed", "--json"});
+  ASSERT_EQ(nested.exitCode, 0) << nested.err;
+  const Json n = Json::parse(nested.out);
+  ASSERT_EQ(n["matches"].size(), 1u);
+  // 470 + (100 || 220) = 538.75 exactly; the parallel pair is written in parentheses.
+  EXPECT_EQ(n["matches"][0]["network"], Json::parse(R"({"series":[2,{"parallel":[0,1]}]})"))
+      << nested.out;
+  EXPECT_EQ(n["matches"][0]["resistors_text"], "470.00 \u2126+(100.00 \u2126||220.00 \u2126)");
 }
 
 TEST_F(TargetCommandTest, WorkedExampleAsTable) {

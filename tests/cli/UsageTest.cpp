@@ -265,7 +265,7 @@ TEST_F(UsageTest, ParserErrorsExitTwoAndHelpExitsZero) {
   const CliResult target = RunCli({"target", "--help"});
   for (const char* option :
        {"--target R=1234.5", "--tolerance X=0.005", "--count N=2",
-        "--connection both|parallel|series=both", "--max-results N=10", "--untick"}) {
+        "--connection both|parallel|series|mixed=both", "--max-results N=10", "--untick"}) {
     EXPECT_NE(target.out.find(option), std::string::npos) << option;
   }
 }

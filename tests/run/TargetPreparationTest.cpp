@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "run/TargetPreparation.h"
@@ -38,6 +39,39 @@ TEST_F(TargetPreparationTest, BothConnectionsKeepEveryTickedValue) {
   EXPECT_EQ(p.resistorCount, 3u);
   EXPECT_EQ(p.connectionMode, ConnectionMode::ParallelAndSeries);
   EXPECT_EQ(engine.BestMatchSlots().size(), 12u);
+}
+
+TEST_F(TargetPreparationTest, MixedNetworksKeepEveryTickedValue) {
+  request.connectionMode = ConnectionMode::Mixed;
+  request.resistorCount = 5;
+  ticks[1] = 0;
+  EXPECT_TRUE(Prepare().ready);
+  EXPECT_EQ(Working(), (std::vector<double>{10, 989.9, 990, 1000, 2000, 1010, 1010.1}));
+  EXPECT_EQ(engine.Parameters().connectionMode, ConnectionMode::Mixed);
+}
+
+TEST_F(TargetPreparationTest, MixedNetworksTooManyToCountOrToHoldAreRefused) {
+  request.connectionMode = ConnectionMode::Mixed;
+  request.resistorCount = 5;
+  // 1000 values: the networks of four resistors alone would take terabytes.
+  std::vector<double> many(1000);
+  for (std::size_t i = 0; i < many.size(); ++i) many[i] = 1.0 + static_cast<double>(i);
+  SetValues(set, many);
+  ticks.assign(many.size(), 1);
+  Preparation result = Prepare();
+  EXPECT_FALSE(result.ready);
+  EXPECT_EQ(result.messages, (std::vector<std::string>{kNetworksNeedMemoryMessage}));
+  // 20000 values: more than 2^64 networks of five.
+  many.resize(20000);
+  for (std::size_t i = 0; i < many.size(); ++i) many[i] = 1.0 + static_cast<double>(i);
+  SetValues(set, many);
+  ticks.assign(many.size(), 1);
+  result = Prepare();
+  EXPECT_FALSE(result.ready);
+  EXPECT_EQ(result.messages, (std::vector<std::string>{kTooManyNetworksMessage}));
+  // Two resistors of the same values need no lists of smaller networks.
+  request.resistorCount = 2;
+  EXPECT_TRUE(Prepare().ready);
 }
 
 TEST_F(TargetPreparationTest, ParallelOnlyDropsValuesBelowTheRange) {

@@ -27,6 +27,27 @@ TEST(TargetRowTextsTest, WorkedExampleRow) {
   EXPECT_EQ(texts[TargetColumn::Error], "-0.097 %");
 }
 
+TEST(TargetRowTextsTest, MixedNetworksPutEveryPartOfTwoOrMoreInParentheses) {
+  ValueSet set;
+  SetValues(set, {220, 470, 1000, 1500, 4700, 10000});
+  TargetMatch m;
+  m.network = {-4, 2, -5, 0, 1};  // 1 k + (220 || 470)
+  EXPECT_EQ(MakeTargetRowTexts(0, m, 3, set)[TargetColumn::Resistors],
+            "1.00 k\u2126+(220.00 \u2126||470.00 \u2126)");
+  m.network = {-5, -4, 4, 3, 5};  // (4.7 k + 1.5 k) || 10 k
+  EXPECT_EQ(MakeTargetRowTexts(0, m, 3, set)[TargetColumn::Resistors],
+            "(4.70 k\u2126+1.50 k\u2126)||10.00 k\u2126");
+  // Nested two deep, and a flat code without any.
+  m.network = {-5, 5, -4, 2, -5, 0, 1};
+  EXPECT_EQ(NetworkText(m.network, set),
+            "10.00 k\u2126||(1.00 k\u2126+(220.00 \u2126||470.00 \u2126))");
+  EXPECT_EQ(NetworkText(NetworkCode{-6, 0, 1, 2}, set), "220.00 \u2126+470.00 \u2126+1.00 k\u2126");
+  EXPECT_EQ(NetworkText(NetworkCode{3}, set), "1.50 k\u2126");
+  // A malformed code writes nothing rather than reading past its end.
+  EXPECT_EQ(NetworkText(NetworkCode{-6, 0, 1}, set), "");
+  EXPECT_EQ(NetworkText(NetworkCode{}, set), "");
+}
+
 TEST(TargetRowTextsTest, SeriesOfFiveAndRankTen) {
   ValueSet set;
   SetValues(set, {1000, 2200});

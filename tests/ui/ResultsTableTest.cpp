@@ -99,6 +99,29 @@ TEST(ResultsTableTest, ACutCellShowsItsTextAsToolTipAndAColumnFitsOnDoubleClick)
   }
 }
 
+TEST(ResultsTableTest, MixedRowsShowParenthesesAndSortByTotal) {
+  ValueSet set;
+  SetValues(set, {220, 470, 1000});
+  StraightforwardTargetEngine target(set);
+  target.SetParameters({1150, 0.2, ConnectionMode::Mixed, 20, 3});
+  std::atomic<bool> abort{false};
+  target.Optimize(abort);
+  QTableWidget list;
+  ResultsTable table(&list);
+  table.ShowTarget(target);
+  ASSERT_GT(list.rowCount(), 2);
+  // 1 k + (220 || 470) = 1149.855 is the best of three.
+  EXPECT_EQ(list.item(0, 1)->text(),
+            QString::fromUtf8("1.00 k\u2126+(220.00 \u2126||470.00 \u2126)"));
+  // By total, lowest first: 1 k + (220 || 220) = 1110 lies below the best row.
+  table.SortByColumn(2);
+  EXPECT_NE(Column(list, 0).front(), "1 ");
+  table.SortByColumn(0);
+  EXPECT_EQ(list.item(0, 0)->text(), "1 ");
+  EXPECT_EQ(list.item(0, 1)->text(),
+            QString::fromUtf8("1.00 k\u2126+(220.00 \u2126||470.00 \u2126)"));
+}
+
 TEST(ResultsTableTest, TheComparatorFollowsTheLastTableBuilt) {
   ValueSet set;
   SetValues(set, {100, 220, 470});

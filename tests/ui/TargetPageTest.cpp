@@ -96,6 +96,13 @@ TEST_F(TargetPageTest, ComboSelectionsAreReadOnOptimize) {
   Combo("connectionCombo")->setCurrentIndex(1);
   ASSERT_TRUE(Optimize());
   EXPECT_EQ(page.Request().connectionMode, ConnectionMode::ParallelOnly);
+  // The fourth item, after the three that keep their places.
+  ASSERT_EQ(Combo("connectionCombo")->count(), 4);
+  EXPECT_EQ(Combo("connectionCombo")->itemText(3), "Mixed networks");
+  EXPECT_EQ(Combo("connectionCombo")->itemText(0), "Parallel + series");
+  Combo("connectionCombo")->setCurrentIndex(3);
+  ASSERT_TRUE(Optimize());
+  EXPECT_EQ(page.Request().connectionMode, ConnectionMode::Mixed);
 }
 
 TEST_F(TargetPageTest, AnOutOfRangeFieldPostsNothingAndKeepsTheLastValues) {

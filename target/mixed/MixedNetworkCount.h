@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace ordavin {
+
+// The most resistors a mixed network may have.
+inline constexpr std::uint32_t kMaxMixedResistors = 5;
+
+// How many distinct networks of exactly `resistors` resistors (1..kMaxMixedResistors) can be
+// built from `positions` working-set positions, each usable more than once; nothing when the
+// count passes 64 bits or the size is not covered.
+std::optional<std::uint64_t> MixedNetworkCount(std::uint64_t positions, std::uint32_t resistors);
+
+}  // namespace ordavin

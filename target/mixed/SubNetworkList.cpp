@@ -1,0 +1,23 @@
+#include "target/mixed/SubNetworkList.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "target/mixed/CanonicalOrder.h"
+
+namespace ordavin {
+
+void SubNetworkList::SortCanonically() {
+  std::vector<std::size_t> order(Size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::sort(order.begin(), order.end(),
+            [this](std::size_t a, std::size_t b) { return CompareNetworks(Code(a), Code(b)) < 0; });
+  SubNetworkList sorted;
+  sorted.m_tokens.reserve(m_tokens.size());
+  sorted.m_starts.reserve(m_starts.size());
+  sorted.m_totals.reserve(m_totals.size());
+  for (const std::size_t i : order) sorted.Add(Code(i), Total(i));
+  *this = std::move(sorted);
+}
+
+}  // namespace ordavin
