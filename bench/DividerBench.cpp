@@ -6,6 +6,8 @@
 // memory is its own.
 //
 //   ordavin-bench [--budget SECONDS] [--only CASE] [--cli PATH] [--no-abort]
+//   ordavin-bench target ...     (see TargetBenchmark.cpp)
+//   ordavin-bench precision ...  (see PrecisionBenchmark.cpp)
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -17,6 +19,7 @@
 #include "bench/CliTiming.h"
 #include "bench/DividerBenchCase.h"
 #include "bench/DividerMeasure.h"
+#include "bench/PrecisionBenchmark.h"
 #include "bench/TargetBenchmark.h"
 #include "search/MemoryBudget.h"
 #include "search/ParallelWork.h"
@@ -148,6 +151,9 @@ bool PrintAbortLine(const Case& c, double runSeconds) {
 
 int main(int argc, char** argv) {
   if (argc > 1 && std::string(argv[1]) == "target") return RunTargetBenchmark(argc - 1, argv + 1);
+  if (argc > 1 && std::string(argv[1]) == "precision") {
+    return RunPrecisionBenchmark(argc - 1, argv + 1);
+  }
   const std::optional<Options> options = ParseOptions(argc, argv);
   if (!options) return 2;
   PrintHeading(options->budget);
