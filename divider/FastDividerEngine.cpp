@@ -144,6 +144,7 @@ FastDividerEngine::SweepOutcome FastDividerEngine::Sweep(const Plan& plan,
   if (!uppers.Count(abortRequested)) return SweepOutcome::Aborted;
   m_info.upperKept = uppers.Kept();
   const fast_divider::SlabPlan slabs(uppers.Histogram(), workers, p.maxResults, uppers.WideRanks(),
+                                     fast_divider::LowerSweep::CursorBytes(plan, workers),
                                      m_tuning.memoryLimit);
   m_info.memoryEstimate = slabs.MemoryEstimate();
   if (slabs.Slabs().empty()) return SweepOutcome::TooLarge;

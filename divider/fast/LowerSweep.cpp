@@ -5,6 +5,7 @@
 #include "divider/fast/JobSizes.h"
 #include "divider/fast/LowerShare.h"
 #include "search/BlockQueue.h"
+#include "search/MemoryBudget.h"
 #include "search/ParallelWork.h"
 #include "search/ProgressTally.h"
 
@@ -89,6 +90,16 @@ bool LowerSweep::Run(std::vector<Sweeper>& sweepers, const SortedSide& uppers, s
     }
   });
   return !stopped.load();
+}
+
+std::uint64_t LowerSweep::CursorBytes(const Plan& plan, unsigned workers) {
+  if (!plan.ascending) return 0;
+  // One group per multiset of all digits but the first; a worker holds one share's cursors,
+  // twice over, at a time.
+  const std::uint32_t digits = plan.lower.DigitCount();
+  const std::uint64_t groups = digits > 1 ? MultisetRanks(plan.n, digits - 1).Count() : 1;
+  const std::uint64_t shares = std::uint64_t{workers} * kLowerSharesPerWorker;
+  return SaturatingMultiply(groups / shares + 1, 2 * sizeof(std::int32_t) * workers);
 }
 
 std::vector<std::uint64_t> LowerSweep::ShareStarts(std::size_t workers) const {

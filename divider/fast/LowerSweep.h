@@ -25,6 +25,9 @@ class LowerSweep {
   LowerSweep(const DividerParameters& p, const Plan& plan, std::atomic<std::uint64_t>& visited,
              bool record, std::uint64_t bandItems);
 
+  // The bytes the workers' cursors take when the lower side is taken in key order.
+  static std::uint64_t CursorBytes(const Plan& plan, unsigned workers);
+
   // Each lower network swept adds `weight` to the visited count. False when aborted.
   bool Run(std::vector<Sweeper>& sweepers, const SortedSide& uppers, std::uint64_t weight,
            const std::atomic<bool>& abortRequested) const;

@@ -31,10 +31,11 @@ std::uint64_t FixedBytes(const BucketHistogram& histogram, unsigned workers,
 }  // namespace
 
 SlabPlan::SlabPlan(const BucketHistogram& histogram, unsigned workers, std::uint32_t maxResults,
-                   bool wideRanks, std::uint64_t memoryLimit) {
+                   bool wideRanks, std::uint64_t lowerBytes, std::uint64_t memoryLimit) {
   const std::uint64_t upperKept = histogram.Sum();
   const std::uint64_t entryBytes = SortedSide::BytesPerEntry(wideRanks);
-  const std::uint64_t fixed = FixedBytes(histogram, workers, maxResults, upperKept);
+  const std::uint64_t fixed =
+      SaturatingAdd(FixedBytes(histogram, workers, maxResults, upperKept), lowerBytes);
   m_memoryEstimate = SaturatingAdd(fixed, SaturatingMultiply(upperKept, entryBytes));
   const std::uint64_t limit = memoryLimit != 0 ? memoryLimit : DefaultMemoryLimit();
   std::uint64_t room = upperKept;

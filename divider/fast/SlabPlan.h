@@ -12,9 +12,10 @@ namespace ordavin::fast_divider {
 // stays within the memory limit.
 class SlabPlan {
  public:
-  // `memoryLimit` in bytes; 0: the default limit.
+  // `memoryLimit` in bytes; 0: the default limit. `lowerBytes`: what the workers need to
+  // walk the lower side besides their bands.
   SlabPlan(const BucketHistogram& histogram, unsigned workers, std::uint32_t maxResults,
-           bool wideRanks, std::uint64_t memoryLimit);
+           bool wideRanks, std::uint64_t lowerBytes, std::uint64_t memoryLimit);
 
   // Bytes the run needs with the upper side in one piece.
   std::uint64_t MemoryEstimate() const { return m_memoryEstimate; }
