@@ -76,6 +76,8 @@ CliResult RunCli(const std::vector<std::string>& arguments,
                  std::chrono::milliseconds safetyLimit) {
   std::wstring commandLine = Quoted(Wide(ORDAVIN_CLI_PATH));
   for (const std::string& argument : arguments) commandLine += L" " + Quoted(Wide(argument));
+  // Windows' limit: a longer line would be cut short instead of refused.
+  if (commandLine.size() >= 32767) throw std::length_error("command line too long for Windows");
 
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   Handle outRead;

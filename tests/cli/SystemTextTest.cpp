@@ -2,6 +2,7 @@
 // go through the wide command line and wide paths, elsewhere as bytes.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "CliOutput.h"
@@ -16,9 +17,15 @@ namespace {
 // together.
 const std::string kName = "\xCE\xA9 \xC2\xB5 \xC3\x84 \xE9\x9B\xBB.SER";
 
+// The path's own UTF-8, as bytes (GoogleTest prints std::string, not std::u8string).
+std::string Utf8Of(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 TEST(SystemTextTest, ASeriesNamedBeyondAsciiIsLoaded) {
   TempDir dir;
-  const std::string folder = reinterpret_cast<const char*>(dir.path().u8string().c_str());
+  const std::string folder = Utf8Of(dir.path());
   const std::string path = folder + "/" + kName;
   dir.Write("plain.SER", SeriesText({"1", "2"}, {"0"}));
   // The file is made through the same conversion the program opens it with.
@@ -31,15 +38,16 @@ TEST(SystemTextTest, ASeriesNamedBeyondAsciiIsLoaded) {
 
 TEST(SystemTextTest, AMissingSeriesIsNamedAsGiven) {
   TempDir dir;
-  const std::string folder = reinterpret_cast<const char*>(dir.path().u8string().c_str());
+  const std::string folder = Utf8Of(dir.path());
   const CliResult r = RunCli({"values", "--series", folder + "/missing " + kName});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("missing " + kName + "':"), std::string::npos) << r.err;
 }
 
 TEST(SystemTextTest, PathsKeepTheirCharacters) {
-  EXPECT_EQ(PathFromText(kName).u8string(), std::u8string(kName.begin(), kName.end()));
-  EXPECT_EQ(PathFromText("").u8string(), u8"");
+  EXPECT_EQ(Utf8Of(PathFromText(kName)), kName);
+  EXPECT_EQ(Utf8Of(PathFromText("folder/" + kName).filename()), kName);
+  EXPECT_TRUE(PathFromText("").empty());
 }
 
 }  // namespace

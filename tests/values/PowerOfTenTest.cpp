@@ -19,6 +19,13 @@ double Nearest(int exponent) {
   return value;
 }
 
+// The C library's pow at run time: a constant pow(10.0, x) may be worked out by the compiler
+// instead, exactly, which is not what the library gives everywhere.
+double LibraryPow(double exponent) {
+  volatile double ten = 10.0;
+  return std::pow(ten, exponent);
+}
+
 TEST(PowerOfTenTest, WholeExponentsGiveTheNearestDouble) {
   for (int k = -22; k <= 22; ++k) {
     EXPECT_EQ(PowerOfTen(k), Nearest(k)) << k;
@@ -30,16 +37,15 @@ TEST(PowerOfTenTest, WholeExponentsGiveTheNearestDouble) {
 // The values of every series must not move from what glibc's pow gave them.
 TEST(PowerOfTenTest, AgreesWithGlibcPowWhereItIsWrittenOut) {
   for (int k = -22; k <= 22; ++k) {
-    EXPECT_EQ(PowerOfTen(k), std::pow(10.0, k)) << k;
+    EXPECT_EQ(PowerOfTen(k), LibraryPow(k)) << k;
   }
 }
 #endif
 
 TEST(PowerOfTenTest, OtherExponentsFallBackToPow) {
-  EXPECT_EQ(PowerOfTen(0.5), std::pow(10.0, 0.5));
-  EXPECT_EQ(PowerOfTen(-22.5), std::pow(10.0, -22.5));
-  EXPECT_EQ(PowerOfTen(23), std::pow(10.0, 23.0));
-  EXPECT_EQ(PowerOfTen(-23), std::pow(10.0, -23.0));
+  for (const double exponent : {0.5, -22.5, 22.5, 23.0, -23.0, 100.0, -300.0}) {
+    EXPECT_EQ(PowerOfTen(exponent), LibraryPow(exponent)) << exponent;
+  }
   EXPECT_EQ(PowerOfTen(400), HUGE_VAL);
   EXPECT_EQ(PowerOfTen(-400), 0.0);
   EXPECT_EQ(PowerOfTen(HUGE_VAL), HUGE_VAL);
