@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <stdexcept>
+#include <string>
 #include <thread>
 
 #include "CliProcess.h"
@@ -100,9 +101,17 @@ CliResult RunCli(const std::vector<std::string>& arguments,
   startup.hStdOutput = outWrite.Get();
   startup.hStdError = errWrite.Get();
   PROCESS_INFORMATION process{};
-  if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP,
-                     nullptr, nullptr, &startup, &process) == 0) {
-    throw std::runtime_error("CreateProcessW failed");
+  // Under Wine a start now and then fails for a moment while other tests start theirs.
+  bool started = false;
+  DWORD failure = 0;
+  for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+    if (attempt > 0) Sleep(200);
+    started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                             CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup, &process) != 0;
+    if (!started) failure = GetLastError();
+  }
+  if (!started) {
+    throw std::runtime_error("CreateProcessW failed: error " + std::to_string(failure));
   }
   Handle processHandle(process.hProcess);
   Handle threadHandle(process.hThread);
