@@ -6,6 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
+#include "cli/SystemText.h"
 #include "cli/TerminalText.h"
 #include "texts/SeriesFindingText.h"
 #include "values/SeriesCheck.h"
@@ -100,7 +101,7 @@ void WriteTextReport(const CheckArguments& arguments, const SeriesCheckReport& r
 }  // namespace
 
 int RunCheckCommand(const CheckArguments& arguments, const Streams& streams) {
-  const SeriesCheckReport report = CheckSeriesFile(arguments.seriesPath);
+  const SeriesCheckReport report = CheckSeriesFile(PathFromText(arguments.seriesPath));
   if (arguments.json) {
     WriteJsonReport(arguments, report, streams.out);
   } else {

@@ -1,5 +1,6 @@
 #include "cli/CommandSupport.h"
 
+#include "cli/SystemText.h"
 #include "cli/TerminalText.h"
 #include "texts/LoadFailureDetail.h"
 #include "texts/Messages.h"
@@ -13,7 +14,7 @@ constexpr std::size_t kShownPathLimit = 200;
 bool LoadSeries(const std::string& path, ValueSet& values, std::ostream& err) {
   try {
     std::string reason;
-    if (!values.LoadSeriesFile(path, &reason)) {
+    if (!values.LoadSeriesFile(PathFromText(path), &reason)) {
       // The path is the user's own text: escaped, and cut short when long.
       std::string shownPath;
       AppendEscaped(shownPath, path, kShownPathLimit, "'\\");

@@ -2,46 +2,18 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <csignal>
 #include <mutex>
 #include <string>
 
+#include "cli/InterruptScope.h"
 #include "run/SearchThread.h"
 #include "texts/RunTexts.h"
 
 namespace ordavin::cli {
 namespace {
 
-// Set from the signal handler, so it must be lock-free.
-std::atomic<bool> g_abortRequested{false};
-static_assert(std::atomic<bool>::is_always_lock_free);
-
-extern "C" void RequestAbort(int) { g_abortRequested.store(true, std::memory_order_relaxed); }
-
 constexpr auto kProgressInterval = std::chrono::milliseconds(250);
 constexpr const char* kReturnAndClearLine = "\r\x1b[K";
-
-// Our SIGINT handler for the lifetime of one search. SA_RESETHAND puts the default action
-// back once it has fired, so a second Ctrl-C still ends a program that does not respond.
-class InterruptScope {
- public:
-  InterruptScope() {
-    struct sigaction action {};
-    action.sa_handler = RequestAbort;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = static_cast<int>(SA_RESETHAND);
-    m_installed = sigaction(SIGINT, &action, &m_previous) == 0;
-  }
-  ~InterruptScope() {
-    if (m_installed) sigaction(SIGINT, &m_previous, nullptr);
-  }
-  InterruptScope(const InterruptScope&) = delete;
-  InterruptScope& operator=(const InterruptScope&) = delete;
-
- private:
-  struct sigaction m_previous {};
-  bool m_installed = false;
-};
 
 }  // namespace
 
@@ -53,7 +25,6 @@ SearchOutcome RunSearch(const std::function<void(const std::atomic<bool>&)>& sea
   bool finished = false;
   bool aborted = false;
 
-  g_abortRequested.store(false);
   InterruptScope interrupts;
   SearchThread worker;
   const bool started = worker.Start(
@@ -61,7 +32,7 @@ SearchOutcome RunSearch(const std::function<void(const std::atomic<bool>&)>& sea
         search(abortRequested);
         aborted = abortRequested.load();
       },
-      g_abortRequested,
+      InterruptScope::Requested(),
       [&](double) {
         {
           std::lock_guard lock(mutex);

@@ -1,15 +1,12 @@
 // ordavin-cli: the searches of the desktop program for scripts and terminals.
-#include <unistd.h>
-
 #include <iostream>
-#include <string>
-#include <vector>
 
 #include "cli/CommandLine.h"
+#include "cli/StandardStreams.h"
+#include "cli/SystemText.h"
 
 int main(int argc, char** argv) {
-  std::vector<std::string> arguments;
-  for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
-  return ordavin::cli::RunCommandLine(std::move(arguments), std::cout, std::cerr,
-                                      isatty(STDERR_FILENO) == 1);
+  ordavin::cli::PrepareStandardStreams();
+  return ordavin::cli::RunCommandLine(ordavin::cli::CommandLineArguments(argc, argv), std::cout,
+                                      std::cerr, ordavin::cli::ErrorStreamIsTerminal());
 }

@@ -1,6 +1,6 @@
 # What cpack makes of an installed build. On Linux, a Debian package,
 # ordavin_<version>_<arch>.deb, whose dependencies dpkg-shlibdeps reads from the binaries.
-# Other systems keep CPack's defaults until they get a package of their own.
+# Windows has its own (WindowsPackage.cmake); other systems keep CPack's defaults.
 include(GNUInstallDirs)
 
 # ordavin_release_time(<out-var>): the release day, ORDAVIN_RELEASE_DATE, as a changelog

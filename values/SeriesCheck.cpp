@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "values/NumberText.h"
+#include "values/PowerOfTen.h"
 #include "values/SeriesDefinition.h"
 #include "values/SeriesReadObserver.h"
 #include "values/SeriesReader.h"
@@ -210,7 +211,7 @@ class FindingCollector : public SeriesReadObserver {
     if (!std::isfinite(value)) {
       kind = SeriesFindingKind::NotFinite;
     } else if (section == SeriesSection::Decades) {
-      const double power = std::pow(10.0, value);
+      const double power = PowerOfTen(value);
       if (!std::isfinite(power) || power == 0) kind = SeriesFindingKind::ExponentOutOfRange;
     } else if (value == 0 && section == SeriesSection::BaseValues) {
       kind = SeriesFindingKind::ZeroValue;

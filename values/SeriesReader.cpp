@@ -95,7 +95,9 @@ bool SeriesReader::Read(const std::filesystem::path& path, std::string* failureR
     return fail(std::generic_category().message(cause));
   }
 
-  m_fileName = path.filename().string();
+  // As UTF-8 on every system: the narrow name on Windows would be in the ANSI code page.
+  const std::u8string name = path.filename().u8string();
+  m_fileName.assign(name.begin(), name.end());
   m_section = SeriesSection::None;
   const std::string& fileName = m_fileName;
   try {

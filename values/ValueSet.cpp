@@ -1,8 +1,9 @@
 #include "values/ValueSet.h"
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
+
+#include "values/PowerOfTen.h"
 
 namespace ordavin {
 
@@ -21,7 +22,7 @@ std::uint32_t ValueSet::GenerateValues() {
   std::uint32_t i = 0;
   for (const double decade : decades) {
     for (const double base : bases) {
-      const double v = std::pow(10.0, decade) * base;
+      const double v = PowerOfTen(decade) * base;
       if (m_series.minimum <= v && v <= m_series.maximum) {
         m_full[i] = v;
         m_working[i] = v;

@@ -128,7 +128,8 @@ TEST_F(OutputFormatTest, AnUnknownOrContradictingFormatIsBadUsage) {
     }
   }
   // Bad usage is found before the series file is read.
-  const CliResult r = RunCli({"target", "--series", dir.path() / "missing.ser", "--format", "x"});
+  const CliResult r =
+      RunCli({"target", "--series", (dir.path() / "missing.ser").string(), "--format", "x"});
   EXPECT_EQ(r.exitCode, 2) << r.err;
 }
 

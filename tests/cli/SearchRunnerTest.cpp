@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "cli/InterruptScope.h"
 #include "cli/SearchRunner.h"
 
 namespace ordavin::cli {
@@ -29,6 +30,23 @@ TEST(SearchRunnerTest, FinishedSearchReportsCompletion) {
   EXPECT_EQ(progress.str(), "Optimization finished\n");
 }
 
+// A Ctrl-C that came between two searches, or after the last one ended, is not taken as a
+// request to stop the next one.
+TEST(SearchRunnerTest, AnEarlierRequestDoesNotAbortTheNextSearch) {
+  InterruptScope::Requested().store(true);
+  std::ostringstream progress;
+  bool seenAtStart = true;
+  const SearchOutcome outcome = RunSearch(
+      [&seenAtStart](const std::atomic<bool>& abortRequested) {
+        seenAtStart = abortRequested.load();
+      },
+      Watch(0), false, progress);
+  EXPECT_FALSE(seenAtStart);
+  EXPECT_FALSE(outcome.aborted);
+  EXPECT_EQ(progress.str(), "Optimization finished\n");
+}
+
+#ifndef _WIN32
 TEST(SearchRunnerTest, SigintAbortsAndTheHandlerIsRestoredAfterwards) {
   struct sigaction before {};
   ASSERT_EQ(sigaction(SIGINT, nullptr, &before), 0);
@@ -49,6 +67,7 @@ TEST(SearchRunnerTest, SigintAbortsAndTheHandlerIsRestoredAfterwards) {
   const SearchOutcome next = RunSearch([](const std::atomic<bool>&) {}, Watch(0), false, progress);
   EXPECT_FALSE(next.aborted);
 }
+#endif
 
 TEST(SearchRunnerTest, ProgressIsShownOnOneLineAndCleared) {
   std::ostringstream progress;

@@ -10,6 +10,15 @@
 namespace ordavin::cli::testing {
 namespace {
 
+// A path as a message shows it: backslashes doubled (Windows' separators included), so that
+// an escape such as \x1b cannot be mistaken for part of the name.
+std::string Shown(std::string path) {
+  for (std::size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 2)) {
+    path.insert(at, 1, '\\');
+  }
+  return path;
+}
+
 class ValuesCommandTest : public ::testing::Test {
  protected:
   TempDir dir;
@@ -64,12 +73,13 @@ TEST_F(ValuesCommandTest, LoadFailuresExitOneWithTheMessage) {
   const std::string absent = (dir.path() / "absent.ser").string();
   const CliResult missing = RunCli({"values", "--series", absent});
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_EQ(missing.err, "Loading failed.\n'" + absent + "': No such file or directory\n");
+  EXPECT_EQ(missing.err, "Loading failed.\n'" + Shown(absent) + "': No such file or directory\n");
   EXPECT_EQ(missing.out, "");
 
   const CliResult directory = RunCli({"values", "--series", dir.path().string()});
   EXPECT_EQ(directory.exitCode, 1);
-  EXPECT_EQ(directory.err, "Loading failed.\n'" + dir.path().string() + "': Is a directory\n");
+  EXPECT_EQ(directory.err,
+            "Loading failed.\n'" + Shown(dir.path().string()) + "': Is a directory\n");
 
   std::vector<std::string> tooMany(1001, "1.0");
   const CliResult capacity =
@@ -90,7 +100,8 @@ TEST_F(ValuesCommandTest, SearchesReportLoadFailuresLikewise) {
   for (const char* command : {"divider", "target"}) {
     const CliResult r = RunCli({command, "--series", absent});
     EXPECT_EQ(r.exitCode, 1) << command;
-    EXPECT_EQ(r.err, "Loading failed.\n'" + absent + "': No such file or directory\n") << command;
+    EXPECT_EQ(r.err, "Loading failed.\n'" + Shown(absent) + "': No such file or directory\n")
+        << command;
   }
 }
 

@@ -5,8 +5,20 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace ordavin::testing {
+
+// A written file's path that also reads as the text a test passes as an argument: UTF-8,
+// as the programs take it. (On Windows a path by itself converts only to a wide string.)
+class WrittenFile : public std::filesystem::path {
+ public:
+  explicit WrittenFile(std::filesystem::path file) : std::filesystem::path(std::move(file)) {}
+  operator std::string() const {
+    const std::u8string text = u8string();
+    return std::string(text.begin(), text.end());
+  }
+};
 
 // A fresh directory under the system's temporary folder, removed with everything in it.
 class TempDir {
@@ -30,11 +42,11 @@ class TempDir {
   const std::filesystem::path& path() const { return m_path; }
 
   // Writes the bytes as they are (no newline translation) and returns the file's path.
-  std::filesystem::path Write(const std::string& name, std::string_view content) const {
+  WrittenFile Write(const std::string& name, std::string_view content) const {
     const auto file = m_path / name;
     std::ofstream out(file, std::ios::binary);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    return file;
+    return WrittenFile(file);
   }
 
  private:

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "texts/EngineeringNotation.h"
 
@@ -46,6 +47,52 @@ TEST(FormatResistanceEdgeTest, UsesOhmAndMicroSignsNotGreekLetters) {
   EXPECT_EQ(FormatResistance(1), "1.00 \xE2\x84\xA6");
   EXPECT_EQ(FormatResistance(1e-5), "10.00 \xC2\xB5\xE2\x84\xA6");
 }
+
+// The prefix changes exactly at each row's least value: that value takes the larger
+// prefix, the double just below it the smaller one, and minus zero reads as zero.
+TEST(FormatResistanceEdgeTest, PrefixesChangeAtTheRowBoundaries) {
+  struct Boundary {
+    double lowest;
+    const char* prefix;
+    const char* below;
+  };
+  const Boundary boundaries[] = {{0x1.0c6f7a0b5ed88p-20, "\u00B5", "n"},
+                                 {0x1.0624dd2f1a9fap-10, "m", "\u00B5"},
+                                 {1.0, "", "m"},
+                                 {0x1.f3ffffffffffbp+9, "k", ""},
+                                 {0x1.e847ffffffff7p+19, "M", "k"},
+                                 {0x1.dcd64ffffffeep+29, "G", "M"}};
+  for (const Boundary& b : boundaries) {
+    const std::string at = FormatResistance(b.lowest, 0);
+    const std::string under = FormatResistance(std::nextafter(b.lowest, 0.0), 0);
+    EXPECT_TRUE(at.ends_with(std::string(" ") + b.prefix + "\u2126")) << at;
+    EXPECT_TRUE(under.ends_with(std::string(" ") + b.below + "\u2126")) << under;
+  }
+  EXPECT_EQ(FormatResistance(-0.0), "-0.00 n\u2126");
+}
+
+#ifdef __GLIBC__
+// The rows were once picked by floor(log10(value)); on glibc the comparisons must pick the
+// same row for every value, here many doubles on both sides of each power of ten.
+TEST(FormatResistanceEdgeTest, RowsAgreeWithGlibcLogarithm) {
+  const char* prefixes[] = {"n", "\u00B5", "m", "", "k", "M", "G"};
+  const double exponents[] = {-6, -3, 0, 3, 6, 9};
+  for (const double exponent : exponents) {
+    double value = std::pow(10.0, exponent);
+    for (int i = 0; i < 64; ++i) value = std::nextafter(value, 0.0);
+    for (int i = 0; i < 128; ++i, value = std::nextafter(value, HUGE_VAL)) {
+      const double x = std::log10(value);
+      std::size_t row = 0;
+      for (std::size_t k = 0; k < 6; ++k) {
+        if (x >= exponents[k]) row = k + 1;
+      }
+      const std::string text = FormatResistance(value, 0);
+      EXPECT_TRUE(text.ends_with(std::string(" ") + prefixes[row] + "\u2126"))
+          << std::hexfloat << value << " gave " << text;
+    }
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace ordavin

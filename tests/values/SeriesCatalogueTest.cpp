@@ -33,12 +33,16 @@ TEST(SeriesCatalogueTest, FileForTitleFindsTheListedSpelling) {
   TempDir dir;
   dir.Write("E12.SER", "");
   dir.Write("e24.ser", "");
-  dir.Write("a.Ser", "");
-  dir.Write("A.sER", "");
   EXPECT_EQ(SeriesFileForTitle(dir.path(), "E12"), dir.path() / "E12.SER");
   EXPECT_EQ(SeriesFileForTitle(dir.path(), "e24"), dir.path() / "e24.ser");
+#ifndef _WIN32
+  // Two names that differ only in case are two files only where the file system is
+  // case-sensitive, not on Windows.
+  dir.Write("a.Ser", "");
+  dir.Write("A.sER", "");
   EXPECT_EQ(SeriesFileForTitle(dir.path(), "a"), dir.path() / "a.Ser");
   EXPECT_EQ(SeriesFileForTitle(dir.path(), "A"), dir.path() / "A.sER");
+#endif
   // A file deleted since it was listed: the name it had, which then fails to open.
   EXPECT_EQ(SeriesFileForTitle(dir.path(), "E6"), dir.path() / "E6.ser");
 }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cmath>
 #include <cstdio>
@@ -199,6 +201,8 @@ TEST_F(ValueSetTest, FailedOpenZeroesCountsButKeepsTheFullSet) {
   EXPECT_EQ(set.FullCount(), 2u);
 }
 
+// FIFOs, devices, links and POSIX's error texts.
+#ifndef _WIN32
 TEST_F(ValueSetTest, OnlyRegularFilesAreReadAndAFailureSaysWhy) {
   const auto reason = [&](const std::filesystem::path& path) {
     std::string why = "unset";
@@ -222,6 +226,7 @@ TEST_F(ValueSetTest, OnlyRegularFilesAreReadAndAFailureSaysWhy) {
   EXPECT_TRUE(set.LoadSeriesFile(dir.path() / "link.SER"));
   EXPECT_EQ(set.GenerateValues(), 1u);
 }
+#endif
 
 TEST_F(ValueSetTest, BinaryAndNulBytesLoadWithoutHarm) {
   using namespace std::string_literals;
@@ -310,6 +315,8 @@ TEST_F(ValueSetTest, ALineBeyondTheLimitEndsTheLoadWithoutTakingTheMemory) {
 #endif
 #endif
 
+// A memory limit needs fork and setrlimit; so does trying a load as another user.
+#ifndef _WIN32
 TEST_F(ValueSetTest, RunningOutOfMemoryOnALongLineIsAReadError) {
 #ifdef ORDAVIN_SANITIZED
   GTEST_SKIP() << "the sanitizers reserve more address space than the limit allows";
@@ -372,6 +379,7 @@ TEST_F(ValueSetTest, AFileWithoutReadPermissionFailsToOpen) {
   EXPECT_EQ(WEXITSTATUS(status), 0)
       << "1: loaded, 2: counts not zeroed, 3: no user nobody, 4: reason not given";
 }
+#endif
 
 TEST_F(ValueSetTest, BoundsAtInfinityLetInfiniteAndNegativeValuesIn) {
   // Bounds read from the file may be infinite; the values then follow IEEE arithmetic.
