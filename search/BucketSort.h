@@ -207,9 +207,12 @@ void SortBucket(KeyRankArrays<Rank> items, std::uint64_t begin, std::uint64_t en
   for (std::size_t b = 0; b < subBuckets; ++b) {
     const std::uint64_t last = counts[b];
     if (last - first > 16) {
-      std::sort(scratch.begin() + static_cast<std::ptrdiff_t>(first),
-                scratch.begin() + static_cast<std::ptrdiff_t>(last),
-                [](const KeyRank& a, const KeyRank& c) { return KeyRankLess(a, c); });
+      // Sums of standard values often coincide exactly: a sub-bucket of one key arrives in
+      // rank order, which is its sorted order already.
+      const auto begin = scratch.begin() + static_cast<std::ptrdiff_t>(first);
+      const auto end = scratch.begin() + static_cast<std::ptrdiff_t>(last);
+      const auto less = [](const KeyRank& a, const KeyRank& c) { return KeyRankLess(a, c); };
+      if (!std::is_sorted(begin, end, less)) std::sort(begin, end, less);
     } else {
       for (std::uint64_t i = first + 1; i < last; ++i) {
         const KeyRank item = scratch[i];
