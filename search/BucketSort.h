@@ -209,10 +209,10 @@ void SortBucket(KeyRankArrays<Rank> items, std::uint64_t begin, std::uint64_t en
     if (last - first > 16) {
       // Sums of standard values often coincide exactly: a sub-bucket of one key arrives in
       // rank order, which is its sorted order already.
-      const auto begin = scratch.begin() + static_cast<std::ptrdiff_t>(first);
-      const auto end = scratch.begin() + static_cast<std::ptrdiff_t>(last);
+      const auto from = scratch.begin() + static_cast<std::ptrdiff_t>(first);
+      const auto to = scratch.begin() + static_cast<std::ptrdiff_t>(last);
       const auto less = [](const KeyRank& a, const KeyRank& c) { return KeyRankLess(a, c); };
-      if (!std::is_sorted(begin, end, less)) std::sort(begin, end, less);
+      if (!std::is_sorted(from, to, less)) std::sort(from, to, less);
     } else {
       for (std::uint64_t i = first + 1; i < last; ++i) {
         const KeyRank item = scratch[i];
