@@ -57,8 +57,8 @@ LowerShare::LowerShare(const SideSource& source, std::uint64_t first, std::uint6
   }
   m_next = m_cursors.empty() ? 0 : lowest;
   m_pending = m_next;
-  const double bands = static_cast<double>((m_left + m_bandItems - 1) / m_bandItems);
-  m_width = std::max(1.0, static_cast<double>(m_lastKey - m_next) / std::max(bands, 1.0));
+  const std::uint64_t bands = std::max<std::uint64_t>((m_left + m_bandItems - 1) / m_bandItems, 1);
+  m_width = std::max(1.0, static_cast<double>(m_lastKey - m_next) / static_cast<double>(bands));
 }
 
 std::uint64_t LowerShare::GroupStart(const MultisetRanks& ranks, std::uint64_t rank) {
