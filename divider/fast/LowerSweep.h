@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "divider/DividerParameters.h"
-#include "divider/fast/JobSizes.h"
 #include "divider/fast/Plan.h"
 #include "divider/fast/SideSource.h"
 #include "divider/fast/SortedSide.h"
