@@ -7,6 +7,7 @@
 
 #include "divider/fast/SideSource.h"
 #include "search/BucketSort.h"
+#include "search/GallopingSearch.h"
 
 namespace ordavin::fast_divider {
 
@@ -42,6 +43,13 @@ class SortedSide {
       }
     }
     return lo;
+  }
+
+  // The same, galloping out from `near`: cheaper when the answer lies close to it.
+  std::uint64_t LowerBoundNear(std::uint64_t key, std::uint64_t near) const {
+    const std::uint64_t* keys = m_keys.get();
+    return GallopFirstTrue(0, m_count, near,
+                           [keys, key](std::uint64_t i) { return keys[i] >= key; });
   }
 
   std::uint64_t Count() const { return m_count; }

@@ -55,9 +55,9 @@ class Sweeper {
     // alone, which is cheaper than the tests.
     const Estimates guess = Estimate();
     if (m_hinted) {
-      m_lo = FirstKeyAtLeast(guess.lo, m_lo);
-      m_hi = FirstKeyAtLeast(guess.hi, m_hi);
-      m_zero = FirstKeyAtLeast(guess.zero, m_zero);
+      m_lo = m_uppers->LowerBoundNear(guess.lo, m_lo);
+      m_hi = m_uppers->LowerBoundNear(guess.hi, m_hi);
+      m_zero = m_uppers->LowerBoundNear(guess.zero, m_zero);
     } else {
       m_lo = m_uppers->LowerBound(guess.lo);
       m_hi = m_uppers->LowerBound(guess.hi);
@@ -116,11 +116,6 @@ class Sweeper {
     const KeyKind kind = m_upperForm.kind;
     return {KeyOfTotalEstimate(low, kind), KeyOfTotalEstimate(high, kind),
             KeyOfTotalEstimate(totalAtFactor(p.targetFactor), kind)};
-  }
-
-  std::uint64_t FirstKeyAtLeast(std::uint64_t key, std::uint64_t from) const {
-    return GallopFirstTrue(0, m_count, from,
-                           [this, key](std::uint64_t i) { return m_keys[i] >= key; });
   }
 
   double UpperTotal(std::uint64_t i) const { return TotalOfKey(m_keys[i], m_upperForm.kind); }
