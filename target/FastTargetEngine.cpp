@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "target/fast/FastTargetPlan.h"
 #include "target/fast/RunControl.h"
 #include "target/fast/TargetWorker.h"
+#include "target/mixed/FastMixedSearch.h"
 #include "values/ValueSet.h"
 
 namespace ordavin {
@@ -54,11 +56,7 @@ std::uint64_t FastTargetEngine::Optimize(const std::atomic<bool>& abortRequested
   m_visitedCount.store(0, std::memory_order_relaxed);
   m_slowPath.store(SlowPath::None, std::memory_order_relaxed);
   m_matchingCount = 0;
-  if (m_parameters.connectionMode == ConnectionMode::Mixed) {
-    // Mixed networks have only the enumerator so far: not a slower path, the only one.
-    m_info.fallback = true;
-    return RunInstead(*m_reference, SlowPath::None, abortRequested);
-  }
+  if (m_parameters.connectionMode == ConnectionMode::Mixed) return RunMixed(abortRequested);
   FastTargetPlan plan;
   const SlowPath slowPath = LayOutPlan(plan, m_info);
   if (slowPath != SlowPath::None) return RunReference(slowPath, abortRequested);
@@ -71,7 +69,16 @@ SearchForecast FastTargetEngine::Forecast() const {
   FastTargetPlan plan;
   RunInfo info;
   SearchForecast forecast = m_reference->ForecastFor(m_parameters);
-  if (m_parameters.connectionMode == ConnectionMode::Mixed) return forecast;
+  if (m_parameters.connectionMode == ConnectionMode::Mixed) {
+    std::optional<FastMixedSearch::Layout> layout;
+    forecast.slowPath = LayOutMixed(layout, info);
+    if (forecast.slowPath != SlowPath::None) return forecast;
+    // The work grows about as the networks per listed network (measured: E24 and E96, four
+    // and five resistors).
+    constexpr double kSecondsPerNetwork = 1.0e-9;
+    forecast.seconds = kSecondsPerNetwork * forecast.combinations;
+    return forecast;
+  }
   forecast.slowPath = LayOutPlan(plan, info);
   if (forecast.slowPath != SlowPath::None) return forecast;
   // The sorted prefixes make the work grow about as the square root of the combinations
@@ -130,6 +137,36 @@ std::uint64_t FastTargetEngine::RunFast(FastTargetPlan& plan,
   for (std::size_t j = 0; j < entries.size(); ++j) {
     WriteMatch(plan, p, values, entries[j].visitKey, digits, m_bestMatches[j]);
   }
+  return m_matchingCount;
+}
+
+SlowPath FastTargetEngine::LayOutMixed(std::optional<FastMixedSearch::Layout>& layout,
+                                       RunInfo& info) const {
+  const std::uint32_t n = m_values.WorkingCount();
+  const double target = m_parameters.targetResistance;
+  // The error grows with the total only for a positive target.
+  if (n == 0 || n > m_values.WorkingSlots().size() || !std::isfinite(target) || !(target > 0)) {
+    return SlowPath::NotCovered;
+  }
+  layout = FastMixedSearch::LayOut(
+      m_values.WorkingValues().first(n), m_parameters.resistorCount,
+      m_tuning.mixedListed != 0 ? m_tuning.mixedListed : FastMixedSearch::kListedNetworks);
+  if (!layout) return SlowPath::NotCovered;
+  info.memoryEstimate = layout->bytes;
+  info.workers = m_tuning.workers != 0 ? m_tuning.workers : CoreCount();
+  const std::uint64_t limit =
+      m_tuning.memoryLimit != 0 ? m_tuning.memoryLimit : DefaultMemoryLimit();
+  return layout->bytes > limit ? SlowPath::Memory : SlowPath::None;
+}
+
+std::uint64_t FastTargetEngine::RunMixed(const std::atomic<bool>& abortRequested) {
+  std::optional<FastMixedSearch::Layout> layout;
+  const SlowPath slowPath = LayOutMixed(layout, m_info);
+  if (slowPath != SlowPath::None) return RunReference(slowPath, abortRequested);
+  ClearBestMatches();
+  FastMixedSearch search(m_values.WorkingValues().first(m_values.WorkingCount()), m_parameters,
+                         *layout);
+  m_matchingCount = search.Run(m_info.workers, abortRequested, m_visitedCount, m_bestMatches);
   return m_matchingCount;
 }
 

@@ -3,9 +3,11 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "target/TargetEngine.h"
+#include "target/mixed/FastMixedSearch.h"
 
 namespace ordavin {
 
@@ -24,14 +26,17 @@ class FastTargetPlan;
 // After a complete run the kept matches, every figure of them and both counts are those of
 // StraightforwardTargetEngine to the last bit.
 //
-// What the method does not cover (values that are not positive and finite, more than five
-// resistors, a combination count past 64 bits, more memory than allowed) is handed to
-// StraightforwardTargetEngine itself.
+// Mixed networks are searched by FastMixedSearch. What the methods do not cover (values that
+// are not positive and finite, more than five resistors, a combination count past 64 bits,
+// more memory than allowed; for mixed networks also values out of ascending order) is handed
+// to StraightforwardTargetEngine itself.
 class FastTargetEngine final : public TargetEngine {
  public:
   struct Tuning {
     std::uint64_t memoryLimit = 0;  // bytes; 0: half the machine's memory
     unsigned workers = 0;           // 0: one per core
+    // Mixed networks: the longest list of parts kept (0: FastMixedSearch's own).
+    std::uint64_t mixedListed = 0;
     // For tests of the abort path: act as if aborted once this many units of work are done
     // (0: never), and keep what each unit accounted for.
     std::uint64_t stopAfterUnits = 0;
@@ -70,6 +75,8 @@ class FastTargetEngine final : public TargetEngine {
   SlowPath LayOutPlan(fast_target::FastTargetPlan& plan, RunInfo& info) const;
   std::uint64_t RunFast(fast_target::FastTargetPlan& plan, const std::atomic<bool>& abortRequested);
   std::uint64_t RunReference(SlowPath why, const std::atomic<bool>& abortRequested);
+  SlowPath LayOutMixed(std::optional<FastMixedSearch::Layout>& layout, RunInfo& info) const;
+  std::uint64_t RunMixed(const std::atomic<bool>& abortRequested);
 
   Tuning m_tuning;
   RunInfo m_info;

@@ -35,16 +35,19 @@ class MixedEnumerator {
   // estimate made before building them).
   static double ListBytes(std::uint64_t positions, std::uint32_t resistors);
 
+  // The parts a connection of the kind may have, of a size below `resistors` (resistors at
+  // size 1), in canonical order; incomplete when building them was aborted (see Complete).
+  const SubNetworkList& PartsOf(bool parallel, std::uint32_t size) const {
+    return m_parts[parallel ? 1 : 0][size];
+  }
+  bool Complete() const { return m_complete; }
+
  private:
   struct Chosen {
     std::uint32_t size;
     std::size_t index;
   };
 
-  // The parts a connection may have: [parallel][size], resistors at size 1.
-  const SubNetworkList& PartsOf(bool parallel, std::uint32_t size) const {
-    return m_parts[parallel ? 1 : 0][size];
-  }
   void Build(const double* values, std::uint32_t positions,
              const std::atomic<bool>& abortRequested);
 

@@ -8,6 +8,12 @@
 namespace ordavin {
 
 void SubNetworkList::SortCanonically() {
+  // The lists are mostly built in canonical order already.
+  bool inOrder = true;
+  for (std::size_t i = 1; i < Size() && inOrder; ++i) {
+    inOrder = CompareNetworks(Code(i - 1), Code(i)) <= 0;
+  }
+  if (inOrder) return;
   std::vector<std::size_t> order(Size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::sort(order.begin(), order.end(),

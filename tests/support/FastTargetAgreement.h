@@ -40,6 +40,7 @@ inline ::testing::AssertionResult SameResult(const TargetEngine& want, std::uint
   }
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (a[i].indices != b[i].indices || a[i].isParallel != b[i].isParallel ||
+        a[i].network != b[i].network ||
         !SameBits(a[i].total, b[i].total) || !SameBits(a[i].error, b[i].error)) {
       std::ostringstream os;
       os << "row " << i << ": got {";
@@ -64,11 +65,13 @@ struct TargetComparison {
 // Runs both engines on the same input and compares them; a disagreement is recorded as a
 // failure, prefixed by `what`.
 inline TargetComparison RunBoth(const ValueSet& set, const TargetParameters& p,
-                                unsigned workers = 0, const char* what = "") {
+                                unsigned workers = 0, const char* what = "",
+                                std::uint64_t mixedListed = 0) {
   StraightforwardTargetEngine reference(set);
   FastTargetEngine fast(set);
   FastTargetEngine::Tuning tuning;
   tuning.workers = workers;
+  tuning.mixedListed = mixedListed;
   fast.SetTuning(tuning);
   const std::atomic<bool> abort{false};
   reference.SetParameters(p);

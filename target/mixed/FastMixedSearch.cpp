@@ -1,0 +1,386 @@
+#include "target/mixed/FastMixedSearch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <mutex>
+#include <span>
+
+#include "search/ParallelWork.h"
+#include "target/NetworkCode.h"
+#include "target/TargetArithmetic.h"
+#include "target/mixed/MixedRanking.h"
+#include "target/mixed/MixedReferenceSearch.h"
+
+namespace ordavin {
+namespace {
+
+// Bytes one listed network of `size` resistors takes while the lists are built: its code,
+// start and total twice (sorting copies the list), and its place in the order by total.
+std::uint64_t BytesPerListed(std::uint32_t size) {
+  return 2 * ((2 * size - 1) * sizeof(std::int32_t) + 2 * sizeof(double)) + 24;
+}
+
+// Networks of one kind of `size` resistors (half of both kinds) from `positions`.
+std::optional<std::uint64_t> OneKind(std::uint64_t positions, std::uint32_t size) {
+  const auto both = MixedNetworkCount(positions, size);
+  if (!both) return std::nullopt;
+  return size == 1 ? *both : *both / 2;
+}
+
+inline double Fold(bool parallel, double partial, double part) {
+  return parallel ? partial + 1.0 / part : partial + part;
+}
+inline double Close(bool parallel, double sum) { return parallel ? 1.0 / sum : sum; }
+
+// Networks of two resistors from positions first..count-1, both ascending.
+std::uint64_t PairsFrom(std::uint32_t first, std::uint32_t count) {
+  const std::uint64_t k = count - first;
+  return k * (k + 1) / 2;
+}
+
+}  // namespace
+
+std::optional<FastMixedSearch::Layout> FastMixedSearch::LayOut(std::span<const double> values,
+                                                                std::uint32_t resistors,
+                                                                std::uint64_t listed) {
+  if (resistors < 2 || resistors > kMaxMixedResistors || values.empty()) return std::nullopt;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (!std::isfinite(values[i]) || !(values[i] > 0.0)) return std::nullopt;
+    if (i > 0 && values[i] < values[i - 1]) return std::nullopt;
+  }
+  if (!MixedNetworkCount(values.size(), resistors)) return std::nullopt;
+  Layout layout;
+  for (std::uint32_t size = 1; size < resistors; ++size) {
+    const auto networks = OneKind(values.size(), size);
+    if (!networks || *networks > listed) break;
+    layout.listedSize = size;
+    layout.bytes += 2 * *networks * BytesPerListed(size);
+  }
+  // Parts that are not the last are chosen from the lists: of two resistors from four on.
+  const std::uint32_t needed = resistors >= 4 ? 2 : 1;
+  if (layout.listedSize < needed) return std::nullopt;
+  return layout;
+}
+
+// One thread's share: takes the first part of a top connection at a time and searches every
+// network that starts with it.
+class FastMixedSearch::Worker {
+ public:
+  Worker(const FastMixedSearch& search, const std::atomic<bool>& abortRequested,
+         std::atomic<std::uint64_t>& visited)
+      : m_search(search),
+        m_values(search.m_values.data()),
+        m_count(static_cast<std::uint32_t>(search.m_values.size())),
+        m_target(search.m_parameters.targetResistance),
+        m_tolerance(search.m_parameters.tolerance),
+        m_best(search.m_parameters.maxResults),
+        m_abortRequested(abortRequested),
+        m_visited(visited) {}
+
+  // Searches the networks whose top connection is of this kind and starts with part `index`
+  // of `size` resistors. Returns false once aborted.
+  bool SearchUnit(bool parallel, std::uint32_t size, std::uint32_t index) {
+    if (Aborted()) return false;
+    Level& top = m_levels[0];
+    top.parallel = parallel;
+    const SubNetworkList& list = Parts(parallel, size);
+    top.partial = Fold(parallel, 0.0, list.Total(index));
+    top.chosen[0] = {size, index};
+    top.chosenCount = 1;
+    const bool complete = PartsAfter(0, m_search.m_parameters.resistorCount - size, size, index);
+    Flush();
+    return complete;
+  }
+
+  std::uint64_t Matching() const { return m_matching; }
+  const MixedBestList& Best() const { return m_best; }
+
+ private:
+  struct Chosen {
+    std::uint32_t size;
+    std::uint32_t index;
+  };
+  // A connection being built, of which the last part is still open: its kind, the fold of
+  // the parts chosen so far, and those parts.
+  struct Level {
+    bool parallel = false;
+    double partial = 0.0;
+    std::array<Chosen, kMaxMixedResistors> chosen{};
+    std::uint32_t chosenCount = 0;
+  };
+
+  const SubNetworkList& Parts(bool parallel, std::uint32_t size) const {
+    return m_search.m_parts->PartsOf(parallel, size);
+  }
+  bool Aborted() const { return m_abortRequested.load(std::memory_order_relaxed); }
+
+  // The error of the whole network once the connection at `depth` totals `total`.
+  double ErrorAt(int depth, double total) const {
+    for (int d = depth - 1; d >= 0; --d) {
+      const Level& level = m_levels[static_cast<std::size_t>(d)];
+      total = Close(level.parallel, Fold(level.parallel, level.partial, total));
+    }
+    return RelativeError(total, m_target);
+  }
+  double TotalAt(int depth, double total) const {
+    for (int d = depth - 1; d >= 0; --d) {
+      const Level& level = m_levels[static_cast<std::size_t>(d)];
+      total = Close(level.parallel, Fold(level.parallel, level.partial, total));
+    }
+    return total;
+  }
+
+  // The rest of the connection at `depth`: `left` resistors, in parts of at least
+  // `smallest`, the previous part being number `first` of that size.
+  bool PartsAfter(int depth, std::uint32_t left, std::uint32_t smallest, std::uint32_t first) {
+    Level& level = m_levels[static_cast<std::size_t>(depth)];
+    if (left >= smallest && level.chosenCount >= 1) {
+      if (!LastPart(depth, left, left == smallest ? first : 0)) return false;
+    }
+    if (left == 2 && smallest == 1) {
+      return SweepPairs(depth, level.chosenCount >= 1 ? first : 0);
+    }
+    for (std::uint32_t size = smallest; 2 * size <= left; ++size) {
+      const SubNetworkList& list = Parts(level.parallel, size);
+      const double partial = level.partial;
+      for (std::uint32_t i = size == smallest ? first : 0; i < list.Size(); ++i) {
+        if (Aborted()) return false;
+        level.chosen[level.chosenCount++] = {size, i};
+        level.partial = Fold(level.parallel, partial, list.Total(i));
+        const bool more = PartsAfter(depth, left - size, size, i);
+        --level.chosenCount;
+        level.partial = partial;
+        if (!more) return false;
+      }
+    }
+    return true;
+  }
+
+  // The last part of the connection at `depth`: `size` resistors, number `first` of its
+  // list or later.
+  bool LastPart(int depth, std::uint32_t size, std::uint32_t first) {
+    const Level& level = m_levels[static_cast<std::size_t>(depth)];
+    if (size <= m_search.m_layout.listedSize) {
+      SearchList(depth, size, first);
+      return true;
+    }
+    // Too many to list: the last part is a connection of the other kind, built here. No
+    // earlier part has its size (it is more than half of five), so `first` is 0.
+    Level& inner = m_levels[static_cast<std::size_t>(depth) + 1];
+    inner.parallel = !level.parallel;
+    inner.partial = 0.0;
+    inner.chosenCount = 0;
+    return PartsAfter(depth + 1, size, 1, 0);
+  }
+
+  void SearchList(int depth, std::uint32_t size, std::uint32_t first) {
+    const Level& level = m_levels[static_cast<std::size_t>(depth)];
+    const PartsByTotal& byTotal = *m_search.m_byTotal[level.parallel ? 1 : 0][size];
+    const std::vector<double>& totals = byTotal.Totals();
+    Account(byTotal.Size() - first);
+    auto error = [&](std::size_t k) {
+      return ErrorAt(depth, Close(level.parallel, Fold(level.parallel, level.partial, totals[k])));
+    };
+    const std::size_t low = FirstWhere(0, totals.size(), [&](std::size_t k) {
+      return error(k) > -m_tolerance;
+    });
+    const std::size_t high = FirstWhere(low, totals.size(), [&](std::size_t k) {
+      return !(error(k) < m_tolerance);
+    });
+    if (high == low) return;
+    const std::size_t matching = byTotal.CountFrom(low, high, first);
+    m_matching += matching;
+    if (matching == 0) return;
+    const std::size_t zero = FirstWhere(low, high, [&](std::size_t k) { return error(k) >= 0; });
+    const SubNetworkList& list = Parts(level.parallel, size);
+    RankOutward(low, zero, high, error, [&](std::size_t k) {
+      const std::uint32_t canonical = byTotal.CanonicalIndex(k);
+      if (canonical < first) return;
+      const double total = Close(level.parallel, Fold(level.parallel, level.partial, totals[k]));
+      Offer(depth, list.Code(canonical), {}, TotalAt(depth, total));
+    });
+  }
+
+  // The last two parts of the connection at `depth` are resistors c <= d, c from `first`.
+  bool SweepPairs(int depth, std::uint32_t first) {
+    const Level& level = m_levels[static_cast<std::size_t>(depth)];
+    const std::uint32_t n = m_count;
+    Account(PairsFrom(first, n));
+    auto totalOf = [&](double partialWithC, std::uint32_t d) {
+      return Close(level.parallel, Fold(level.parallel, partialWithC, m_values[d]));
+    };
+    // The error grows with c and with d: skip the c whose largest d is still too small.
+    std::uint32_t c = static_cast<std::uint32_t>(FirstWhere(first, n, [&](std::size_t k) {
+      const double partial = Fold(level.parallel, level.partial, m_values[k]);
+      return ErrorAt(depth, totalOf(partial, n - 1)) > -m_tolerance;
+    }));
+    std::uint32_t low = n;
+    std::uint32_t zero = n;
+    std::uint32_t high = n;
+    for (; c < n; ++c) {
+      if (Aborted()) return false;
+      const double partial = Fold(level.parallel, level.partial, m_values[c]);
+      auto error = [&](std::size_t d) {
+        return ErrorAt(depth, totalOf(partial, static_cast<std::uint32_t>(d)));
+      };
+      // Each bound only moves down as c moves up, and never below c.
+      auto lower = [&](std::uint32_t& bound, auto reached) {
+        bound = std::max(bound, c);
+        while (bound > c && reached(error(bound - 1))) --bound;
+      };
+      lower(low, [&](double e) { return e > -m_tolerance; });
+      lower(high, [&](double e) { return !(e < m_tolerance); });
+      if (high == c) break;  // even d = c is too large, and so for every later c
+      if (high <= low) continue;
+      m_matching += high - low;
+      lower(zero, [&](double e) { return e >= 0; });
+      zero = std::clamp(zero, low, high);
+      RankOutward(low, zero, high, error, [&](std::size_t d) {
+        const std::int32_t pair[] = {static_cast<std::int32_t>(c), static_cast<std::int32_t>(d)};
+        Offer(depth, {}, pair, TotalAt(depth, totalOf(partial, static_cast<std::uint32_t>(d))));
+      });
+    }
+    return true;
+  }
+
+  // Offers the matches of [low, high) from the one nearest the target outwards, while they
+  // can still rank; `zero` is the first whose error is not negative.
+  template <class Error, class Take>
+  void RankOutward(std::size_t low, std::size_t zero, std::size_t high, Error& error,
+                   Take&& take) {
+    std::size_t below = zero;  // the next one down is below - 1
+    std::size_t above = zero;
+    while (below > low || above < high) {
+      const double down = below > low ? std::fabs(error(below - 1)) : INFINITY;
+      const double up = above < high ? std::fabs(error(above)) : INFINITY;
+      const bool takeDown = down <= up;
+      if (!m_best.MayRank(takeDown ? down : up)) return;
+      take(takeDown ? --below : above++);
+    }
+  }
+
+  // The whole network: every level's connection, its chosen parts, then the last part
+  // (a listed network, or the two swept resistors).
+  void Offer(int depth, std::span<const std::int32_t> lastPart,
+             std::span<const std::int32_t> lastPair, double total) {
+    m_code.clear();
+    for (int d = 0; d <= depth; ++d) {
+      const Level& level = m_levels[static_cast<std::size_t>(d)];
+      const std::uint32_t open = d == depth && !lastPair.empty() ? 2 : 1;
+      const std::uint32_t parts = level.chosenCount + open;
+      m_code.push_back(level.parallel ? ParallelToken(parts) : SeriesToken(parts));
+      for (std::uint32_t k = 0; k < level.chosenCount; ++k) {
+        const auto part = Parts(level.parallel, level.chosen[k].size).Code(level.chosen[k].index);
+        m_code.insert(m_code.end(), part.begin(), part.end());
+      }
+    }
+    m_code.insert(m_code.end(), lastPart.begin(), lastPart.end());
+    m_code.insert(m_code.end(), lastPair.begin(), lastPair.end());
+    m_best.Offer(MixedRow(m_code, total, m_target, m_count));
+  }
+
+  template <class Predicate>
+  static std::size_t FirstWhere(std::size_t begin, std::size_t end, Predicate&& holds) {
+    while (begin < end) {
+      const std::size_t middle = begin + (end - begin) / 2;
+      if (holds(middle)) {
+        end = middle;
+      } else {
+        begin = middle + 1;
+      }
+    }
+    return begin;
+  }
+
+  void Account(std::uint64_t networks) {
+    m_unflushed += networks;
+    if (++m_sinceFlush == 64) Flush();
+  }
+  void Flush() {
+    m_visited.fetch_add(m_unflushed, std::memory_order_relaxed);
+    m_unflushed = 0;
+    m_sinceFlush = 0;
+  }
+
+  const FastMixedSearch& m_search;
+  const double* m_values;
+  std::uint32_t m_count;
+  double m_target;
+  double m_tolerance;
+  MixedBestList m_best;
+  const std::atomic<bool>& m_abortRequested;
+  std::atomic<std::uint64_t>& m_visited;
+  std::array<Level, kMaxMixedResistors> m_levels{};
+  NetworkCode m_code;
+  std::uint64_t m_matching = 0;
+  std::uint64_t m_unflushed = 0;
+  std::uint32_t m_sinceFlush = 0;
+};
+
+FastMixedSearch::FastMixedSearch(std::span<const double> values,
+                                 const TargetParameters& parameters, const Layout& layout)
+    : m_values(values), m_parameters(parameters), m_layout(layout) {}
+
+FastMixedSearch::~FastMixedSearch() = default;
+
+std::uint64_t FastMixedSearch::Run(unsigned workers, const std::atomic<bool>& abortRequested,
+                                   std::atomic<std::uint64_t>& visited,
+                                   std::vector<TargetMatch>& best) {
+  const auto positions = static_cast<std::uint32_t>(m_values.size());
+  m_parts = std::make_unique<MixedEnumerator>(m_values.data(), positions,
+                                              m_layout.listedSize + 1, abortRequested);
+  if (!m_parts->Complete()) return 0;
+  for (const bool parallel : {false, true}) {
+    auto& lists = m_byTotal[parallel ? 1 : 0];
+    lists.clear();
+    lists.emplace_back();  // no networks of no resistors
+    for (std::uint32_t size = 1; size <= m_layout.listedSize; ++size) {
+      lists.push_back(std::make_unique<PartsByTotal>(m_parts->PartsOf(parallel, size)));
+    }
+  }
+
+  // A unit of work: the top connection's kind and its first part (of at most half).
+  struct Unit {
+    bool parallel;
+    std::uint32_t size;
+    std::uint32_t count;
+  };
+  std::vector<Unit> units;
+  for (const bool parallel : {false, true}) {
+    for (std::uint32_t size = 1; 2 * size <= m_parameters.resistorCount; ++size) {
+      units.push_back(
+          {parallel, size, static_cast<std::uint32_t>(m_parts->PartsOf(parallel, size).Size())});
+    }
+  }
+  std::atomic<std::size_t> next{0};
+  std::mutex merge;
+  MixedBestList all(m_parameters.maxResults);
+  std::uint64_t matching = 0;
+  RunWorkers(std::max(1U, workers), [&](unsigned) {
+    Worker worker(*this, abortRequested, visited);
+    for (;;) {
+      std::size_t taken = next.fetch_add(1, std::memory_order_relaxed);
+      const Unit* unit = nullptr;
+      for (const Unit& u : units) {
+        if (taken < u.count) {
+          unit = &u;
+          break;
+        }
+        taken -= u.count;
+      }
+      if (unit == nullptr ||
+          !worker.SearchUnit(unit->parallel, unit->size, static_cast<std::uint32_t>(taken))) {
+        break;
+      }
+    }
+    const std::lock_guard<std::mutex> lock(merge);
+    matching += worker.Matching();
+    for (const TargetMatch& row : worker.Best().Rows()) all.Offer(row);
+  });
+  if (best.size() < all.Rows().size()) best.resize(all.Rows().size());
+  std::copy(all.Rows().begin(), all.Rows().end(), best.begin());
+  return matching;
+}
+
+}  // namespace ordavin

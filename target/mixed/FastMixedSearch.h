@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "target/TargetMatch.h"
+#include "target/TargetParameters.h"
+#include "target/mixed/MixedEnumerator.h"
+#include "target/mixed/MixedNetworkCount.h"
+#include "target/mixed/PartsByTotal.h"
+
+namespace ordavin {
+
+// The mixed search without visiting every network. A network's total only grows with the
+// total of any of its parts, so once everything but the last part of the innermost
+// connection is fixed (the context), the matching last parts are one run of a list sorted by
+// total, found by binary search on the exact total of the whole network and counted without
+// visiting them. The parts that may be last are listed up to the size memory allows; a
+// larger last part is itself a connection, whose own last part is then the one searched.
+// When the last two parts of a connection are resistors, they are swept together: with
+// values in ascending order the runs move down as the first of the two moves up.
+//
+// Every total is folded in canonical order, as MixedTotal does, and the rows are ranked as
+// MixedBestList ranks them: counts and rows are those of SearchMixedNetworks to the last
+// bit, whatever the number of workers.
+class FastMixedSearch {
+ public:
+  struct Layout {
+    std::uint32_t listedSize = 0;  // the largest networks kept in sorted lists
+    std::uint64_t bytes = 0;       // what the lists take while built, at most
+  };
+
+  // Lists are kept up to this many networks of one kind (about 100 bytes each while built):
+  // E24 keeps its networks of three, E96 and E192 those of two.
+  static constexpr std::uint64_t kListedNetworks = std::uint64_t{1} << 22;
+
+  // How the search would lay out its lists, each of at most `listed` networks; nothing when
+  // it does not cover the values (not positive and finite, or not in ascending order), the
+  // size (2 to 5 resistors), or would need lists of pairs longer than that.
+  static std::optional<Layout> LayOut(std::span<const double> values, std::uint32_t resistors,
+                                      std::uint64_t listed = kListedNetworks);
+
+  FastMixedSearch(std::span<const double> values, const TargetParameters& parameters,
+                  const Layout& layout);
+  ~FastMixedSearch();
+
+  // Runs the search on `workers` threads; `visited` counts the networks accounted for as
+  // the work goes. The best rows are written to the front of `best`. Returns the matching
+  // count (of what was searched, when aborted).
+  std::uint64_t Run(unsigned workers, const std::atomic<bool>& abortRequested,
+                    std::atomic<std::uint64_t>& visited, std::vector<TargetMatch>& best);
+
+ private:
+  class Worker;
+
+  std::span<const double> m_values;
+  TargetParameters m_parameters;
+  Layout m_layout;
+  std::unique_ptr<MixedEnumerator> m_parts;
+  // Per kind of connection (series, parallel) and size: the parts it may have, by total.
+  std::array<std::vector<std::unique_ptr<PartsByTotal>>, 2> m_byTotal;
+};
+
+}  // namespace ordavin
