@@ -1,13 +1,33 @@
 #include "run/TargetPreparation.h"
 
+#include <cmath>
+#include <span>
+
 #include "search/MemoryBudget.h"
 #include "target/TargetEngine.h"
+#include "target/mixed/FastMixedSearch.h"
 #include "target/mixed/MixedEnumerator.h"
 #include "target/mixed/MixedNetworkCount.h"
 #include "texts/Messages.h"
 #include "values/ValueSet.h"
 
 namespace ordavin {
+namespace {
+
+// What the mixed search's lists take: the fast search's when it covers the run (as the
+// engine decides), else the enumerator's.
+double MixedSearchBytes(const ValueSet& values, const TargetRequest& request) {
+  const std::span<const double> working = values.WorkingValues().first(values.WorkingCount());
+  const double target = request.targetResistance;
+  if (std::isfinite(target) && target > 0) {
+    if (const auto layout = FastMixedSearch::LayOut(working, request.resistorCount)) {
+      return static_cast<double>(layout->bytes);
+    }
+  }
+  return MixedEnumerator::ListBytes(working.size(), request.resistorCount);
+}
+
+}  // namespace
 
 Preparation PrepareTargetRun(ValueSet& values, std::span<const std::int32_t> checkStates,
                              const TargetRequest& request, TargetEngine& engine) {
@@ -32,8 +52,7 @@ Preparation PrepareTargetRun(ValueSet& values, std::span<const std::int32_t> che
     const std::uint64_t n = values.WorkingCount();
     if (!MixedNetworkCount(n, request.resistorCount)) {
       refuse(kTooManyNetworksMessage);
-    } else if (MixedEnumerator::ListBytes(n, request.resistorCount) >
-               static_cast<double>(DefaultMemoryLimit())) {
+    } else if (MixedSearchBytes(values, request) > static_cast<double>(DefaultMemoryLimit())) {
       refuse(kNetworksNeedMemoryMessage);
     }
   }

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <span>
 
+#include "search/GallopingSearch.h"
 #include "search/ParallelWork.h"
 #include "target/NetworkCode.h"
 #include "target/TargetArithmetic.h"
@@ -51,7 +52,9 @@ std::optional<FastMixedSearch::Layout> FastMixedSearch::LayOut(std::span<const d
   }
   if (!MixedNetworkCount(values.size(), resistors)) return std::nullopt;
   Layout layout;
-  for (std::uint32_t size = 1; size < resistors; ++size) {
+  // Lists help where they replace a sweep or a deeper search: up to two resistors fewer
+  // than the networks (a part of three for five resistors), not more.
+  for (std::uint32_t size = 1; size + 2 <= std::max(resistors, 3U); ++size) {
     const auto networks = OneKind(values.size(), size);
     if (!networks || *networks > listed) break;
     layout.listedSize = size;
@@ -100,6 +103,11 @@ class FastMixedSearch::Worker {
   struct Chosen {
     std::uint32_t size;
     std::uint32_t index;
+  };
+  // Where the last search of a list found its run.
+  struct Hint {
+    std::size_t low = 0;
+    std::size_t high = 0;
   };
   // A connection being built, of which the last part is still open: its kind, the fold of
   // the parts chosen so far, and those parts.
@@ -182,12 +190,14 @@ class FastMixedSearch::Worker {
     auto error = [&](std::size_t k) {
       return ErrorAt(depth, Close(level.parallel, Fold(level.parallel, level.partial, totals[k])));
     };
-    const std::size_t low = FirstWhere(0, totals.size(), [&](std::size_t k) {
-      return error(k) > -m_tolerance;
-    });
-    const std::size_t high = FirstWhere(low, totals.size(), [&](std::size_t k) {
-      return !(error(k) < m_tolerance);
-    });
+    // Consecutive searches of one list mostly land near each other: gallop from the last.
+    Hint& hint = m_hints[static_cast<std::size_t>(depth)][level.parallel ? 1 : 0][size];
+    const std::size_t low = static_cast<std::size_t>(GallopFirstTrue(
+        0, totals.size(), hint.low, [&](std::uint64_t k) { return error(k) > -m_tolerance; }));
+    const std::size_t high = static_cast<std::size_t>(
+        GallopFirstTrue(low, totals.size(), std::max(hint.high, low),
+                        [&](std::uint64_t k) { return !(error(k) < m_tolerance); }));
+    hint = {low, high};
     if (high == low) return;
     const std::size_t matching = byTotal.CountFrom(low, high, first);
     m_matching += matching;
@@ -312,6 +322,8 @@ class FastMixedSearch::Worker {
   const std::atomic<bool>& m_abortRequested;
   std::atomic<std::uint64_t>& m_visited;
   std::array<Level, kMaxMixedResistors> m_levels{};
+  // Per depth, kind and size of the list searched.
+  std::array<std::array<std::array<Hint, kMaxMixedResistors>, 2>, kMaxMixedResistors> m_hints{};
   NetworkCode m_code;
   std::uint64_t m_matching = 0;
   std::uint64_t m_unflushed = 0;
@@ -331,14 +343,18 @@ std::uint64_t FastMixedSearch::Run(unsigned workers, const std::atomic<bool>& ab
   m_parts = std::make_unique<MixedEnumerator>(m_values.data(), positions,
                                               m_layout.listedSize + 1, abortRequested);
   if (!m_parts->Complete()) return 0;
-  for (const bool parallel : {false, true}) {
-    auto& lists = m_byTotal[parallel ? 1 : 0];
-    lists.clear();
-    lists.emplace_back();  // no networks of no resistors
-    for (std::uint32_t size = 1; size <= m_layout.listedSize; ++size) {
-      lists.push_back(std::make_unique<PartsByTotal>(m_parts->PartsOf(parallel, size)));
+  // The two kinds' lists are sorted side by side.
+  RunWorkers(std::clamp(workers, 1U, 2U), [&](unsigned worker) {
+    for (const bool parallel : {false, true}) {
+      if (workers >= 2 && worker != (parallel ? 1U : 0U)) continue;
+      auto& lists = m_byTotal[parallel ? 1 : 0];
+      lists.clear();
+      lists.emplace_back();  // no networks of no resistors
+      for (std::uint32_t size = 1; size <= m_layout.listedSize; ++size) {
+        lists.push_back(std::make_unique<PartsByTotal>(m_parts->PartsOf(parallel, size)));
+      }
     }
-  }
+  });
 
   // A unit of work: the top connection's kind and its first part (of at most half).
   struct Unit {

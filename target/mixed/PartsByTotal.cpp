@@ -1,24 +1,29 @@
 #include "target/mixed/PartsByTotal.h"
 
 #include <algorithm>
-#include <numeric>
+#include <utility>
 
 namespace ordavin {
 
 PartsByTotal::PartsByTotal(const SubNetworkList& list) {
   const std::size_t size = list.Size();
-  m_canonical.resize(size);
-  std::iota(m_canonical.begin(), m_canonical.end(), std::uint32_t{0});
-  auto before = [&list](std::uint32_t a, std::uint32_t b) {
-    return list.Total(a) < list.Total(b) || (list.Total(a) == list.Total(b) && a < b);
-  };
-  m_inCanonicalOrder = std::is_sorted(m_canonical.begin(), m_canonical.end(), before);
-  if (!m_inCanonicalOrder) {
-    std::sort(m_canonical.begin(), m_canonical.end(), before);
-    m_ranks = WaveletMatrix(m_canonical);
-  }
   m_totals.resize(size);
-  for (std::size_t k = 0; k < size; ++k) m_totals[k] = list.Total(m_canonical[k]);
+  m_canonical.resize(size);
+  for (std::size_t i = 0; i < size; ++i) {
+    m_totals[i] = list.Total(i);
+    m_canonical[i] = static_cast<std::uint32_t>(i);
+  }
+  m_inCanonicalOrder = std::is_sorted(m_totals.begin(), m_totals.end());
+  if (m_inCanonicalOrder) return;
+  // Sorted as pairs side by side rather than through indices: far fewer cache misses.
+  std::vector<std::pair<double, std::uint32_t>> byTotal(size);
+  for (std::size_t i = 0; i < size; ++i) byTotal[i] = {m_totals[i], m_canonical[i]};
+  std::sort(byTotal.begin(), byTotal.end());
+  for (std::size_t i = 0; i < size; ++i) {
+    m_totals[i] = byTotal[i].first;
+    m_canonical[i] = byTotal[i].second;
+  }
+  m_ranks = WaveletMatrix(m_canonical);
 }
 
 std::size_t PartsByTotal::Bytes() const {

@@ -1,28 +1,54 @@
 #include "target/mixed/SubNetworkList.h"
 
 #include <algorithm>
-#include <numeric>
+#include <utility>
 
+#include "target/NetworkCode.h"
 #include "target/mixed/CanonicalOrder.h"
 
 namespace ordavin {
 
 void SubNetworkList::SortCanonically() {
-  // The lists are mostly built in canonical order already.
-  bool inOrder = true;
-  for (std::size_t i = 1; i < Size() && inOrder; ++i) {
-    inOrder = CompareNetworks(Code(i - 1), Code(i)) <= 0;
+  auto inOrder = [this] {
+    for (std::size_t i = 1; i < Size(); ++i) {
+      if (CompareNetworks(Code(i - 1), Code(i)) > 0) return false;
+    }
+    return true;
+  };
+  if (inOrder()) return;
+  // The networks come from the enumeration in canonical order within each shape of their
+  // top connection; among networks of up to four resistors the shapes go in the order of
+  // more parts first, then a larger first part first. Ordering by shape, the order within
+  // each kept, is then enough, and far cheaper than comparing codes; checked after.
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> shapes(Size());
+  for (std::size_t i = 0; i < Size(); ++i) {
+    const auto code = Code(i);
+    std::uint64_t firstSize = 1;
+    if (code.size() > 1 && IsConnectionToken(code[1])) {
+      firstSize = ResistorCountOf(code.subspan(1, NetworkCodeLength(code, 1)));
+    }
+    // The token first (more parts: more negative), then the first part's size, descending.
+    const auto token = static_cast<std::uint64_t>(static_cast<std::int64_t>(code[0]) + (1LL << 31));
+    shapes[i] = {(token << 8) | (255 - firstSize), static_cast<std::uint32_t>(i)};
   }
-  if (inOrder) return;
-  std::vector<std::size_t> order(Size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::sort(order.begin(), order.end(),
-            [this](std::size_t a, std::size_t b) { return CompareNetworks(Code(a), Code(b)) < 0; });
+  std::stable_sort(shapes.begin(), shapes.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  Reorder(shapes);
+  if (inOrder()) return;
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> order(Size());
+  for (std::size_t i = 0; i < Size(); ++i) order[i] = {0, static_cast<std::uint32_t>(i)};
+  std::sort(order.begin(), order.end(), [this](const auto& a, const auto& b) {
+    return CompareNetworks(Code(a.second), Code(b.second)) < 0;
+  });
+  Reorder(order);
+}
+
+void SubNetworkList::Reorder(std::span<const std::pair<std::uint64_t, std::uint32_t>> order) {
   SubNetworkList sorted;
   sorted.m_tokens.reserve(m_tokens.size());
   sorted.m_starts.reserve(m_starts.size());
   sorted.m_totals.reserve(m_totals.size());
-  for (const std::size_t i : order) sorted.Add(Code(i), Total(i));
+  for (const auto& [key, i] : order) sorted.Add(Code(i), Total(i));
   *this = std::move(sorted);
 }
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace ordavin {
@@ -30,6 +31,9 @@ class SubNetworkList {
   }
 
  private:
+  // Keeps the networks in the order of the second members.
+  void Reorder(std::span<const std::pair<std::uint64_t, std::uint32_t>> order);
+
   std::vector<std::int32_t> m_tokens;
   std::vector<std::size_t> m_starts;
   std::vector<double> m_totals;
