@@ -3,7 +3,7 @@
 // own. Where the straightforward engine would take too long, it runs for a while and its
 // rate extrapolates the whole.
 //
-//   ordavin-bench target [--series-dir DIR] [--cli PATH] [--budget SECONDS] [--quick]
+//   ordavin-bench target [--series-dir DIR] [--cli PATH] [--budget SECONDS] [--quick] [--mixed]
 #include "bench/TargetBenchmark.h"
 
 #include <fcntl.h>
@@ -27,7 +27,10 @@
 
 #include "run/TargetPreparation.h"
 #include "target/FastTargetEngine.h"
+#include "search/MemoryBudget.h"
 #include "target/StraightforwardTargetEngine.h"
+#include "target/mixed/MixedEnumerator.h"
+#include "target/mixed/MixedNetworkCount.h"
 #include "values/ValueSet.h"
 
 namespace {
@@ -52,8 +55,20 @@ const Case kCases[] = {
     {"E192", 5, ConnectionMode::ParallelAndSeries, "< 10 s", 10.0},
 };
 
+// Mixed networks, against the enumerator where its lists fit in memory; the goals are for the
+// whole ordavin-cli process.
+const Case kMixedCases[] = {
+    {"E24", 3, ConnectionMode::Mixed, "< 0.1 s", 0.1},
+    {"E24", 4, ConnectionMode::Mixed, "< 0.5 s", 0.5},
+    {"E96", 4, ConnectionMode::Mixed, "< 2 s", 2.0},
+    {"E24", 5, ConnectionMode::Mixed, "< 5 s", 5.0},
+    {"E96", 5, ConnectionMode::Mixed, "< 60 s", 60.0},
+};
+
 const char* ModeName(ConnectionMode mode) {
   switch (mode) {
+    case ConnectionMode::Mixed:
+      return "mixed";
     case ConnectionMode::ParallelOnly:
       return "parallel";
     case ConnectionMode::SeriesOnly:
@@ -81,6 +96,7 @@ std::uint64_t Fingerprint(const TargetEngine& engine) {
   for (const TargetMatch& m : engine.KeptMatches()) {
     for (const std::int32_t i : m.indices) mix(static_cast<std::uint64_t>(i));
     mix(m.isParallel ? 1 : 0);
+    for (const std::int32_t t : m.network) mix(static_cast<std::uint64_t>(t));
     mix(std::bit_cast<std::uint64_t>(m.total));
     mix(std::bit_cast<std::uint64_t>(m.error));
   }
@@ -157,15 +173,17 @@ Measurement Measure(const std::string& dir, const Case& c, bool fast, double bud
   return m;
 }
 
-// Wall time of a whole ordavin-cli process for the case, best of five.
-double MeasureCli(const std::string& cli, const std::string& dir, const Case& c) {
+// Wall time of a whole ordavin-cli process for the case, best of `runs`.
+double MeasureCli(const std::string& cli, const std::string& dir, const Case& c, int runs = 5) {
   const std::string series = (std::filesystem::path(dir) / (std::string(c.series) + ".SER"));
   const std::string count = std::to_string(c.count);
   const char* mode = c.mode == ConnectionMode::ParallelOnly
                          ? "parallel"
-                         : (c.mode == ConnectionMode::SeriesOnly ? "series" : "both");
+                         : (c.mode == ConnectionMode::SeriesOnly
+                                ? "series"
+                                : (c.mode == ConnectionMode::Mixed ? "mixed" : "both"));
   double best = 1e9;
-  for (int run = 0; run < 5; ++run) {
+  for (int run = 0; run < runs; ++run) {
     const auto start = Clock::now();
     const pid_t child = fork();
     if (child == 0) {
@@ -176,7 +194,7 @@ double MeasureCli(const std::string& cli, const std::string& dir, const Case& c)
       }
       execl(cli.c_str(), cli.c_str(), "target", "--series", series.c_str(), "--target", "1234.5",
             "--tolerance", "0.005", "--count", count.c_str(), "--connection", mode, "--max-results",
-            "10", static_cast<char*>(nullptr));
+            "10", "--force", static_cast<char*>(nullptr));
       _exit(127);
     }
     int status = 0;
@@ -203,6 +221,72 @@ std::string Seconds(double s) {
   return text;
 }
 
+// The mixed cases: the fast engine and the enumerator in child processes (the enumerator only
+// where its lists fit in memory, extrapolated from a prefix where it would take too long),
+// and the whole ordavin-cli process. Returns whether every goal was met.
+bool RunMixedCases(const std::string& dir, const std::string& cli, double budget, double prefix) {
+  std::printf(
+      "\n| mixed networks | networks | enumerator | fast engine | whole ordavin-cli | peak "
+      "memory (fast / enumerator) | speed-up | same result | goal |\n");
+  std::printf("|---|---:|---:|---:|---:|---:|---:|---|---|\n");
+  bool allMet = true;
+  for (const Case& c : kMixedCases) {
+    ValueSet values;
+    values.LoadSeriesFile(std::filesystem::path(dir) / (std::string(c.series) + ".SER"));
+    values.GenerateValues();
+    const auto networks = MixedNetworkCount(values.FullCount(), c.count);
+    // A fast run past twice its goal is stopped there and extrapolated.
+    Measurement fast = Measure(dir, c, true, 2 * c.goalSeconds);
+    if (fast.visited == 0 || !networks) {
+      std::printf("| %s, N = %u | failed | | | | | | | |\n", c.series, c.count);
+      allMet = false;
+      continue;
+    }
+    std::string fastText = Seconds(fast.seconds);
+    if (!fast.complete) {
+      fast.seconds *= static_cast<double>(*networks) / static_cast<double>(fast.visited);
+      fastText = Seconds(fast.seconds) + " (extrapolated)";
+      fast.visited = *networks;
+    }
+    const double whole = cli.empty() || !fast.complete
+                             ? -1
+                             : MeasureCli(cli, dir, c, fast.seconds < 5 ? 5 : 1);
+    const double listBytes = MixedEnumerator::ListBytes(values.FullCount(), c.count);
+    char refused[64];
+    std::snprintf(refused, sizeof refused, "refused: lists of %.0f GiB", listBytes / 1073741824.0);
+    std::string enumerator = refused;
+    std::string same = "–";
+    std::string ratio = "–";
+    std::string enumeratorPeak = "–";
+    if (listBytes <= static_cast<double>(DefaultMemoryLimit())) {
+      Measurement slow = Measure(dir, c, false, prefix);
+      double slowSeconds =
+          slow.complete ? slow.seconds
+                        : slow.seconds * static_cast<double>(fast.visited) /
+                              static_cast<double>(std::max<std::uint64_t>(slow.visited, 1));
+      if (!slow.complete && slowSeconds <= budget) {
+        slow = Measure(dir, c, false, 0);
+        slowSeconds = slow.seconds;
+      }
+      enumerator = Seconds(slowSeconds) + (slow.complete ? "" : " (extrapolated)");
+      same = slow.complete ? (slow.fingerprint == fast.fingerprint ? "yes" : "**NO**")
+                           : "(not run to the end)";
+      ratio = std::to_string(static_cast<long long>(slowSeconds / fast.seconds)) + "×";
+      enumeratorPeak = std::to_string(slow.peakKiB / 1024) + " MiB";
+    }
+    const double measured = whole >= 0 ? whole : fast.seconds;
+    const bool met = fast.complete && measured < c.goalSeconds && fast.peakKiB < 2 * 1024 * 1024;
+    allMet = allMet && met;
+    std::printf("| %s, N = %u | %.3g | %s | %s | %s | %.0f MiB / %s | %s | %s | %s%s |\n",
+                c.series, c.count, static_cast<double>(fast.visited), enumerator.c_str(),
+                fastText.c_str(), whole >= 0 ? Seconds(whole).c_str() : "–",
+                static_cast<double>(fast.peakKiB) / 1024, enumeratorPeak.c_str(), ratio.c_str(),
+                same.c_str(), c.goal, met ? " ✓" : " ✗");
+    std::fflush(stdout);
+  }
+  return allMet;
+}
+
 }  // namespace
 
 int RunTargetBenchmark(int argc, char** argv) {
@@ -218,6 +302,7 @@ int RunTargetBenchmark(int argc, char** argv) {
 #endif
   double budget = 150;  // run the straightforward engine to the end when it takes no longer
   double prefix = 5;    // otherwise for this long
+  bool mixedOnly = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--series-dir" && i + 1 < argc) {
@@ -231,18 +316,22 @@ int RunTargetBenchmark(int argc, char** argv) {
     } else if (arg == "--quick") {
       budget = 0;
       prefix = 2;
+    } else if (arg == "--mixed") {
+      mixedOnly = true;
     } else {
       std::fprintf(stderr,
                    "usage: ordavin-bench target [--series-dir DIR] [--cli PATH | --no-cli] "
-                   "[--budget SECONDS] [--quick]\n");
+                   "[--budget SECONDS] [--quick] [--mixed]\n");
       return 2;
     }
   }
 
   std::printf(
       "Target 1234.5 Ω, tolerance 0.005, 10 results, series 1 Ω–10 MΩ; fast engine on %u "
-      "cores.\n\n",
+      "cores.\n",
       std::max(1u, std::thread::hardware_concurrency()));
+  if (mixedOnly) return RunMixedCases(dir, cli, budget, prefix) ? 0 : 1;
+  std::printf("\n");
   std::printf(
       "| case | evaluations | straightforward | fast (cold) | fast (warm, best of 3) | peak "
       "memory (fast / straightforward) | speed-up | same result | goal |\n");
@@ -294,5 +383,6 @@ int RunTargetBenchmark(int argc, char** argv) {
         Seconds(whole).c_str(), whole >= 0 && whole < 0.1 ? " ✓" : " ✗");
     allMet = allMet && whole >= 0 && whole < 0.1;
   }
+  allMet = RunMixedCases(dir, cli, budget, prefix) && allMet;
   return allMet ? 0 : 1;
 }

@@ -108,6 +108,7 @@ class FastMixedSearch::Worker {
   struct Hint {
     std::size_t low = 0;
     std::size_t high = 0;
+    std::size_t zero = 0;  // where the errors turn from negative
   };
   // A connection being built, of which the last part is still open: its kind, the fold of
   // the parts chosen so far, and those parts.
@@ -197,12 +198,15 @@ class FastMixedSearch::Worker {
     const std::size_t high = static_cast<std::size_t>(
         GallopFirstTrue(low, totals.size(), std::max(hint.high, low),
                         [&](std::uint64_t k) { return !(error(k) < m_tolerance); }));
-    hint = {low, high};
+    hint.low = low;
+    hint.high = high;
     if (high == low) return;
     const std::size_t matching = byTotal.CountFrom(low, high, first);
     m_matching += matching;
     if (matching == 0) return;
-    const std::size_t zero = FirstWhere(low, high, [&](std::size_t k) { return error(k) >= 0; });
+    const auto zero = static_cast<std::size_t>(GallopFirstTrue(
+        low, high, hint.zero, [&](std::uint64_t k) { return error(k) >= 0; }));
+    hint.zero = zero;
     const SubNetworkList& list = Parts(level.parallel, size);
     RankOutward(low, zero, high, error, [&](std::size_t k) {
       const std::uint32_t canonical = byTotal.CanonicalIndex(k);
@@ -351,7 +355,11 @@ std::uint64_t FastMixedSearch::Run(unsigned workers, const std::atomic<bool>& ab
       lists.clear();
       lists.emplace_back();  // no networks of no resistors
       for (std::uint32_t size = 1; size <= m_layout.listedSize; ++size) {
-        lists.push_back(std::make_unique<PartsByTotal>(m_parts->PartsOf(parallel, size)));
+        // Only a last part that has an earlier part of its size is counted from a given
+        // network on: twice its size fits in the networks.
+        const bool countsFrom = 2 * size <= m_parameters.resistorCount;
+        lists.push_back(
+            std::make_unique<PartsByTotal>(m_parts->PartsOf(parallel, size), countsFrom));
       }
     }
   });

@@ -5,7 +5,7 @@
 
 namespace ordavin {
 
-PartsByTotal::PartsByTotal(const SubNetworkList& list) {
+PartsByTotal::PartsByTotal(const SubNetworkList& list, bool countsFrom) {
   const std::size_t size = list.Size();
   m_totals.resize(size);
   m_canonical.resize(size);
@@ -23,7 +23,7 @@ PartsByTotal::PartsByTotal(const SubNetworkList& list) {
     m_totals[i] = byTotal[i].first;
     m_canonical[i] = byTotal[i].second;
   }
-  m_ranks = WaveletMatrix(m_canonical);
+  if (countsFrom) m_ranks = WaveletMatrix(m_canonical);
 }
 
 std::size_t PartsByTotal::Bytes() const {

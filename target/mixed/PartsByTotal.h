@@ -15,7 +15,9 @@ namespace ordavin {
 // of a connection whose previous part has the same size must.
 class PartsByTotal {
  public:
-  explicit PartsByTotal(const SubNetworkList& list);
+  // `countsFrom`: whether CountFrom will be asked with a first network beyond the list's
+  // first (then counts are prepared for it).
+  PartsByTotal(const SubNetworkList& list, bool countsFrom);
 
   std::size_t Size() const { return m_totals.size(); }
   const std::vector<double>& Totals() const { return m_totals; }

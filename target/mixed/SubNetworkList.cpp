@@ -31,9 +31,26 @@ void SubNetworkList::SortCanonically() {
     const auto token = static_cast<std::uint64_t>(static_cast<std::int64_t>(code[0]) + (1LL << 31));
     shapes[i] = {(token << 8) | (255 - firstSize), static_cast<std::uint32_t>(i)};
   }
-  std::stable_sort(shapes.begin(), shapes.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  Reorder(shapes);
+  // There are only a few shapes: ordered stably by counting them.
+  std::vector<std::uint64_t> keys;
+  for (const auto& [key, i] : shapes) {
+    if (std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(key);
+  }
+  std::sort(keys.begin(), keys.end());
+  std::vector<std::size_t> starts(keys.size() + 1, 0);
+  for (const auto& [key, i] : shapes) {
+    ++starts[static_cast<std::size_t>(std::lower_bound(keys.begin(), keys.end(), key) -
+                                      keys.begin()) +
+             1];
+  }
+  for (std::size_t k = 1; k < starts.size(); ++k) starts[k] += starts[k - 1];
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> byShape(shapes.size());
+  for (const auto& entry : shapes) {
+    const auto k = static_cast<std::size_t>(
+        std::lower_bound(keys.begin(), keys.end(), entry.first) - keys.begin());
+    byShape[starts[k]++] = entry;
+  }
+  Reorder(byShape);
   if (inOrder()) return;
   std::vector<std::pair<std::uint64_t, std::uint32_t>> order(Size());
   for (std::size_t i = 0; i < Size(); ++i) order[i] = {0, static_cast<std::uint32_t>(i)};

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -53,14 +54,19 @@ TEST_F(TargetPreparationTest, MixedNetworksKeepEveryTickedValue) {
 TEST_F(TargetPreparationTest, MixedNetworksTooManyToCountOrToHoldAreRefused) {
   request.connectionMode = ConnectionMode::Mixed;
   request.resistorCount = 5;
-  // 1000 values: the networks of four resistors alone would take terabytes.
+  // 1000 values out of ascending order go to the enumerator, whose networks of four
+  // resistors alone would take terabytes; in ascending order the fast search keeps only
+  // those of two.
   std::vector<double> many(1000);
-  for (std::size_t i = 0; i < many.size(); ++i) many[i] = 1.0 + static_cast<double>(i);
+  for (std::size_t i = 0; i < many.size(); ++i) many[i] = 1000.0 - static_cast<double>(i);
   SetValues(set, many);
   ticks.assign(many.size(), 1);
   Preparation result = Prepare();
   EXPECT_FALSE(result.ready);
   EXPECT_EQ(result.messages, (std::vector<std::string>{kNetworksNeedMemoryMessage}));
+  std::reverse(many.begin(), many.end());
+  SetValues(set, many);
+  EXPECT_TRUE(Prepare().ready);
   // 20000 values: more than 2^64 networks of five.
   many.resize(20000);
   for (std::size_t i = 0; i < many.size(); ++i) many[i] = 1.0 + static_cast<double>(i);
