@@ -1,8 +1,10 @@
 #include "target/mixed/FastMixedSearch.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <mutex>
 #include <span>
 
@@ -20,13 +22,6 @@ namespace {
 // start and total twice (sorting copies the list), and its place in the order by total.
 std::uint64_t BytesPerListed(std::uint32_t size) {
   return 2 * ((2 * size - 1) * sizeof(std::int32_t) + 2 * sizeof(double)) + 24;
-}
-
-// Networks of one kind of `size` resistors (half of both kinds) from `positions`.
-std::optional<std::uint64_t> OneKind(std::uint64_t positions, std::uint32_t size) {
-  const auto both = MixedNetworkCount(positions, size);
-  if (!both) return std::nullopt;
-  return size == 1 ? *both : *both / 2;
 }
 
 inline double Fold(bool parallel, double partial, double part) {
@@ -52,17 +47,18 @@ std::optional<FastMixedSearch::Layout> FastMixedSearch::LayOut(std::span<const d
   }
   if (!MixedNetworkCount(values.size(), resistors)) return std::nullopt;
   Layout layout;
-  // Lists help where they replace a sweep or a deeper search: up to two resistors fewer
-  // than the networks (a part of three for five resistors), not more.
-  for (std::uint32_t size = 1; size + 2 <= std::max(resistors, 3U); ++size) {
-    const auto networks = OneKind(values.size(), size);
-    if (!networks || *networks > listed) break;
-    layout.listedSize = size;
-    layout.bytes += 2 * *networks * BytesPerListed(size);
+  // Parts of two resistors are listed from four resistors on, where they may be a part that
+  // is not the last. Longer lists were measured to cost more to sort than they save (E24,
+  // five resistors: 4.3 s with the parts of three, 3.4 s without).
+  layout.listedSize = resistors >= 4 ? 2 : 1;
+  const std::uint64_t pairs = std::uint64_t{values.size()} * (values.size() + 1) / 2;
+  if (layout.listedSize == 2 && pairs > listed) return std::nullopt;
+  layout.bytes = 2 * values.size() * BytesPerListed(1);
+  if (layout.listedSize == 2) layout.bytes += 2 * pairs * BytesPerListed(2);
+  if (pairs <= listed) {
+    layout.pairs = true;
+    layout.bytes += 2 * PairsBySum::Bytes(values.size());
   }
-  // Parts that are not the last are chosen from the lists: of two resistors from four on.
-  const std::uint32_t needed = resistors >= 4 ? 2 : 1;
-  if (layout.listedSize < needed) return std::nullopt;
   return layout;
 }
 
@@ -148,7 +144,9 @@ class FastMixedSearch::Worker {
       if (!LastPart(depth, left, left == smallest ? first : 0)) return false;
     }
     if (left == 2 && smallest == 1) {
-      return SweepPairs(depth, level.chosenCount >= 1 ? first : 0);
+      const std::uint32_t from = level.chosenCount >= 1 ? first : 0;
+      if (m_search.m_layout.pairs) return SearchPairs(depth, from);
+      return SweepPairs(depth, from);
     }
     for (std::uint32_t size = smallest; 2 * size <= left; ++size) {
       const SubNetworkList& list = Parts(level.parallel, size);
@@ -258,6 +256,135 @@ class FastMixedSearch::Worker {
     return true;
   }
 
+  // The last two parts of the connection at `depth` are resistors c <= d, c from `first`,
+  // searched on the pairs sorted by the sum of their terms. Folded, the connection's sum is
+  // (partial + term c) + term d, within a few units in the last place of partial + that pair
+  // sum: the pairs well inside the run of matches are counted, only those near its ends
+  // (and those that may rank) are folded exactly.
+  bool SearchPairs(int depth, std::uint32_t first) {
+    if (Aborted()) return false;
+    const Level& level = m_levels[static_cast<std::size_t>(depth)];
+    const bool parallel = level.parallel;
+    const PairsBySum& pairs = *m_search.m_pairs[parallel ? 1 : 0];
+    const std::vector<double>& sums = pairs.Sums();
+    Account(PairsFrom(first, m_count));
+    // g grows with the connection's sum: its error, negated in parallel (where the total
+    // falls as the sum grows). A match has -tolerance < g < tolerance either way.
+    auto g = [&](double sum) {
+      const double error = ErrorAt(depth, Close(parallel, sum));
+      return parallel ? -error : error;
+    };
+    const double low = FirstSum(depth, [&](double sum) { return g(sum) > -m_tolerance; },
+                                parallel ? m_tolerance : -m_tolerance);
+    const double high = FirstSum(depth, [&](double sum) { return !(g(sum) < m_tolerance); },
+                                 parallel ? -m_tolerance : m_tolerance);
+    if (!(low < high)) return true;
+    auto exact = [&](std::size_t k, double& error) {
+      const double sum = Fold(parallel, Fold(parallel, level.partial, m_values[pairs.First(k)]),
+                              m_values[pairs.Second(k)]);
+      error = ErrorAt(depth, Close(parallel, sum));
+      return std::fabs(error) < m_tolerance;
+    };
+    // The pairs whose sum lies within the margin of a bound are folded exactly.
+    Hint& hint = m_pairHints[static_cast<std::size_t>(depth)][parallel ? 1 : 0];
+    auto at = [&](std::size_t guess, double sum) {
+      return static_cast<std::size_t>(GallopFirstTrue(
+          0, sums.size(), guess, [&](std::uint64_t k) { return sums[k] >= sum; }));
+    };
+    const double lowMargin = Margin(low);
+    const std::size_t lowBegin = at(hint.low, low - level.partial - lowMargin);
+    const std::size_t lowEnd = at(lowBegin, low - level.partial + lowMargin);
+    std::size_t highBegin = sums.size();
+    std::size_t highEnd = sums.size();
+    if (std::isfinite(high)) {
+      const double highMargin = Margin(high);
+      highBegin = at(std::max(hint.high, lowEnd), high - level.partial - highMargin);
+      highEnd = at(highBegin, high - level.partial + highMargin);
+    }
+    hint.low = lowBegin;
+    hint.high = highBegin;
+    std::uint64_t matching = 0;
+    double error = 0;
+    auto foldEach = [&](std::size_t begin, std::size_t end) {
+      for (std::size_t k = begin; k < end; ++k) {
+        if (pairs.First(k) >= first && exact(k, error)) ++matching;
+      }
+    };
+    if (lowEnd <= highBegin) {
+      matching += pairs.CountFrom(lowEnd, highBegin, first);
+      foldEach(lowBegin, lowEnd);
+      foldEach(highBegin, highEnd);
+    } else {
+      foldEach(lowBegin, highEnd);
+    }
+    m_matching += matching;
+    if (matching == 0) return true;
+
+    // Ranking: outwards from where g turns from negative, each way until a pair that cannot
+    // rank lies on the far side of zero and the sums have moved past the margin from it.
+    const double zero = FirstSum(depth, [&](double sum) { return g(sum) >= 0; }, 0.0);
+    const std::size_t start = at(hint.zero, zero - level.partial);
+    hint.zero = start;
+    auto visit = [&](std::size_t pair, bool down, double& stop) {
+      if (pairs.First(pair) < first) return;
+      const bool matches = exact(pair, error);
+      if (matches && m_best.MayRank(std::fabs(error))) {
+        const std::int32_t chosen[] = {static_cast<std::int32_t>(pairs.First(pair)),
+                                       static_cast<std::int32_t>(pairs.Second(pair))};
+        const double sum = Fold(parallel, Fold(parallel, level.partial, m_values[chosen[0]]),
+                                m_values[chosen[1]]);
+        Offer(depth, {}, chosen, TotalAt(depth, Close(parallel, sum)));
+        return;
+      }
+      const double signedG = parallel ? -error : error;
+      if (down ? signedG < 0 : signedG > 0) {
+        const double margin = 2 * Margin(level.partial + sums[pair]);
+        stop = down ? std::max(stop, sums[pair] - margin) : std::min(stop, sums[pair] + margin);
+      }
+    };
+    double stop = -INFINITY;
+    for (std::size_t k = std::min(start, sums.size()); k > lowBegin && !(sums[k - 1] < stop);
+         --k) {
+      visit(k - 1, true, stop);
+    }
+    stop = INFINITY;
+    for (std::size_t pair = start; pair < highEnd && !(sums[pair] > stop); ++pair) {
+      visit(pair, false, stop);
+    }
+    return true;
+  }
+
+  // How far a folded sum may lie from partial + pair sum: a few units in the last place,
+  // here many, and never less than what the smallest doubles need.
+  static double Margin(double sum) { return 1e-14 * std::fabs(sum) + 1e-300; }
+
+  // The smallest sum of the connection at `depth` (a double from 0 to infinity) for which
+  // `holds`, a predicate growing with the sum, is true; infinity past all. Galloped from the
+  // sum the outer connections give when the whole network errs by `error`.
+  template <class Holds>
+  double FirstSum(int depth, Holds&& holds, double error) const {
+    double total = m_target * (1 + error);
+    for (int d = 0; d < depth && total > 0; ++d) {
+      const Level& level = m_levels[static_cast<std::size_t>(d)];
+      total = level.parallel ? 1.0 / (1.0 / total - level.partial) : total - level.partial;
+    }
+    const bool parallel = m_levels[static_cast<std::size_t>(depth)].parallel;
+    double guess = parallel ? 1.0 / total : total;
+    if (!(guess >= 0) || std::isnan(guess)) {
+      // Out of reach of the outer connections: mostly true or false throughout.
+      if (holds(0.0)) return 0.0;
+      if (!holds(std::numeric_limits<double>::infinity())) {
+        return std::numeric_limits<double>::infinity();
+      }
+      guess = 0;
+    }
+    const std::uint64_t infinity = std::bit_cast<std::uint64_t>(std::numeric_limits<double>::infinity());
+    const std::uint64_t found = GallopFirstTrue(
+        0, infinity + 1, std::min(std::bit_cast<std::uint64_t>(guess), infinity),
+        [&](std::uint64_t bits) { return holds(std::bit_cast<double>(bits)); });
+    return found > infinity ? INFINITY : std::bit_cast<double>(found);
+  }
+
   // Offers the matches of [low, high) from the one nearest the target outwards, while they
   // can still rank; `zero` is the first whose error is not negative.
   template <class Error, class Take>
@@ -328,6 +455,7 @@ class FastMixedSearch::Worker {
   std::array<Level, kMaxMixedResistors> m_levels{};
   // Per depth, kind and size of the list searched.
   std::array<std::array<std::array<Hint, kMaxMixedResistors>, 2>, kMaxMixedResistors> m_hints{};
+  std::array<std::array<Hint, 2>, kMaxMixedResistors> m_pairHints{};
   NetworkCode m_code;
   std::uint64_t m_matching = 0;
   std::uint64_t m_unflushed = 0;
@@ -354,6 +482,7 @@ std::uint64_t FastMixedSearch::Run(unsigned workers, const std::atomic<bool>& ab
       auto& lists = m_byTotal[parallel ? 1 : 0];
       lists.clear();
       lists.emplace_back();  // no networks of no resistors
+      if (m_layout.pairs) m_pairs[parallel ? 1 : 0] = std::make_unique<PairsBySum>(m_values, parallel);
       for (std::uint32_t size = 1; size <= m_layout.listedSize; ++size) {
         // Only a last part that has an earlier part of its size is counted from a given
         // network on: twice its size fits in the networks.

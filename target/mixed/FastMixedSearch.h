@@ -12,6 +12,7 @@
 #include "target/TargetParameters.h"
 #include "target/mixed/MixedEnumerator.h"
 #include "target/mixed/MixedNetworkCount.h"
+#include "target/mixed/PairsBySum.h"
 #include "target/mixed/PartsByTotal.h"
 
 namespace ordavin {
@@ -19,11 +20,12 @@ namespace ordavin {
 // The mixed search without visiting every network. A network's total only grows with the
 // total of any of its parts, so once everything but the last part of the innermost
 // connection is fixed (the context), the matching last parts are one run of a list sorted by
-// total, found by binary search on the exact total of the whole network and counted without
-// visiting them. The parts that may be last are listed up to the size memory allows; a
-// larger last part is itself a connection, whose own last part is then the one searched.
-// When the last two parts of a connection are resistors, they are swept together: with
-// values in ascending order the runs move down as the first of the two moves up.
+// total, found by galloping search on the exact total of the whole network and counted
+// without visiting them. Resistors and parts of two resistors are listed; a larger last part
+// is itself a connection, whose own last part is then the one searched. When the last two
+// parts of a connection are resistors, they are searched together on all pairs sorted by the
+// sum of their terms (PairsBySum): that sum is within a few units in the last place of what
+// the connection folds, so only the pairs near the ends of the run are folded exactly.
 //
 // Every total is folded in canonical order, as MixedTotal does, and the rows are ranked as
 // MixedBestList ranks them: counts and rows are those of SearchMixedNetworks to the last
@@ -31,17 +33,19 @@ namespace ordavin {
 class FastMixedSearch {
  public:
   struct Layout {
-    std::uint32_t listedSize = 0;  // the largest networks kept in sorted lists
+    std::uint32_t listedSize = 0;  // the largest parts kept in sorted lists: 1 or 2
+    bool pairs = false;            // pairs of resistors kept by their sums
     std::uint64_t bytes = 0;       // what the lists take while built, at most
   };
 
-  // Lists are kept up to this many networks of one kind (about 100 bytes each while built):
-  // E24 keeps its networks of three, E96 and E192 those of two.
+  // Lists of pairs are kept up to this many pairs (about 100 bytes each while built): up to
+  // 2896 values.
   static constexpr std::uint64_t kListedNetworks = std::uint64_t{1} << 22;
 
-  // How the search would lay out its lists, each of at most `listed` networks; nothing when
-  // it does not cover the values (not positive and finite, or not in ascending order), the
-  // size (2 to 5 resistors), or would need lists of pairs longer than that.
+  // How the search would lay out its lists, each of at most `listed` pairs; nothing when it
+  // does not cover the values (not positive and finite, or not in ascending order), the size
+  // (2 to 5 resistors), or would need lists of pairs longer than that (from four resistors
+  // on; three are then swept).
   static std::optional<Layout> LayOut(std::span<const double> values, std::uint32_t resistors,
                                       std::uint64_t listed = kListedNetworks);
 
@@ -64,6 +68,8 @@ class FastMixedSearch {
   std::unique_ptr<MixedEnumerator> m_parts;
   // Per kind of connection (series, parallel) and size: the parts it may have, by total.
   std::array<std::vector<std::unique_ptr<PartsByTotal>>, 2> m_byTotal;
+  // Per kind: the pairs of resistors by the sum of their terms; none past the listed length.
+  std::array<std::unique_ptr<PairsBySum>, 2> m_pairs;
 };
 
 }  // namespace ordavin
