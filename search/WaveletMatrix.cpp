@@ -5,11 +5,23 @@
 
 namespace ordavin {
 
+namespace {
+
+// Bit counting without a library call (the portable build has no popcount instruction).
+inline std::size_t OnesIn(std::uint64_t x) {
+  x = x - ((x >> 1) & 0x5555555555555555ULL);
+  x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+  return static_cast<std::size_t>((x * 0x0101010101010101ULL) >> 56);
+}
+
+}  // namespace
+
 std::size_t WaveletMatrix::Plane::Ones(std::size_t end) const {
   const std::size_t word = end / 64;
   const std::size_t bit = end % 64;
   std::size_t ones = onesBefore[word];
-  if (bit != 0) ones += static_cast<std::size_t>(std::popcount(words[word] << (64 - bit)));
+  if (bit != 0) ones += OnesIn(words[word] << (64 - bit));
   return ones;
 }
 

@@ -73,9 +73,9 @@ SearchForecast FastTargetEngine::Forecast() const {
     std::optional<FastMixedSearch::Layout> layout;
     forecast.slowPath = LayOutMixed(layout, info);
     if (forecast.slowPath != SlowPath::None) return forecast;
-    // One search or sweep step accounts for about as many networks as there are values
-    // (measured on two cores: E12, E24 and E96, four and five resistors, 0.05 s to 4 s).
-    constexpr double kSecondsPerStep = 3.0e-9;
+    // One search accounts for about as many networks as there are values (measured on two
+    // cores: E24 and E96, four and five resistors, 0.6 s to 5 min, within a factor of two).
+    constexpr double kSecondsPerStep = 9.0e-10;
     forecast.seconds =
         kSecondsPerStep * forecast.combinations / static_cast<double>(m_values.WorkingCount());
     return forecast;

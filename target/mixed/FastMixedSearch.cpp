@@ -186,24 +186,31 @@ class FastMixedSearch::Worker {
     const PartsByTotal& byTotal = *m_search.m_byTotal[level.parallel ? 1 : 0][size];
     const std::vector<double>& totals = byTotal.Totals();
     Account(byTotal.Size() - first);
-    auto error = [&](std::size_t k) {
-      return ErrorAt(depth, Close(level.parallel, Fold(level.parallel, level.partial, totals[k])));
+    auto errorOf = [&](double t) {
+      return ErrorAt(depth, Close(level.parallel, Fold(level.parallel, level.partial, t)));
     };
-    // Consecutive searches of one list mostly land near each other: gallop from the last.
+    auto error = [&](std::size_t k) { return errorOf(totals[k]); };
+    // The bounds as totals of the part first (few evaluations from a close guess), then
+    // where they fall in the list (comparisons only), galloped from the last search.
+    const double lowTotal =
+        FirstPartTotal(depth, [&](double t) { return errorOf(t) > -m_tolerance; }, -m_tolerance);
+    const double highTotal = FirstPartTotal(
+        depth, [&](double t) { return !(errorOf(t) < m_tolerance); }, m_tolerance);
     Hint& hint = m_hints[static_cast<std::size_t>(depth)][level.parallel ? 1 : 0][size];
-    const std::size_t low = static_cast<std::size_t>(GallopFirstTrue(
-        0, totals.size(), hint.low, [&](std::uint64_t k) { return error(k) > -m_tolerance; }));
-    const std::size_t high = static_cast<std::size_t>(
-        GallopFirstTrue(low, totals.size(), std::max(hint.high, low),
-                        [&](std::uint64_t k) { return !(error(k) < m_tolerance); }));
+    auto at = [&](std::size_t guess, std::size_t begin, double t) {
+      return static_cast<std::size_t>(GallopFirstTrue(
+          begin, totals.size(), guess, [&](std::uint64_t k) { return totals[k] >= t; }));
+    };
+    const std::size_t low = at(hint.low, 0, lowTotal);
+    const std::size_t high = at(std::max(hint.high, low), low, highTotal);
     hint.low = low;
     hint.high = high;
     if (high == low) return;
     const std::size_t matching = byTotal.CountFrom(low, high, first);
     m_matching += matching;
     if (matching == 0) return;
-    const auto zero = static_cast<std::size_t>(GallopFirstTrue(
-        low, high, hint.zero, [&](std::uint64_t k) { return error(k) >= 0; }));
+    const double zeroTotal = FirstPartTotal(depth, [&](double t) { return errorOf(t) >= 0; }, 0.0);
+    const std::size_t zero = std::min(at(std::clamp(hint.zero, low, high), low, zeroTotal), high);
     hint.zero = zero;
     const SubNetworkList& list = Parts(level.parallel, size);
     RankOutward(low, zero, high, error, [&](std::size_t k) {
@@ -363,26 +370,45 @@ class FastMixedSearch::Worker {
   // sum the outer connections give when the whole network errs by `error`.
   template <class Holds>
   double FirstSum(int depth, Holds&& holds, double error) const {
+    const double total = TotalInside(depth, error);
+    return FirstDouble(holds, m_levels[static_cast<std::size_t>(depth)].parallel ? 1.0 / total
+                                                                                 : total);
+  }
+
+  // The same for the total of the last part of the connection at `depth`.
+  template <class Holds>
+  double FirstPartTotal(int depth, Holds&& holds, double error) const {
+    return FirstDouble(holds, TotalInside(depth + 1, error));
+  }
+
+  // What the connection at `depth` must total for the whole network to err by `error`, as
+  // far as the outer connections' partial sums tell (rounding aside); not positive when out
+  // of their reach.
+  double TotalInside(int depth, double error) const {
     double total = m_target * (1 + error);
     for (int d = 0; d < depth && total > 0; ++d) {
       const Level& level = m_levels[static_cast<std::size_t>(d)];
       total = level.parallel ? 1.0 / (1.0 / total - level.partial) : total - level.partial;
     }
-    const bool parallel = m_levels[static_cast<std::size_t>(depth)].parallel;
-    double guess = parallel ? 1.0 / total : total;
-    if (!(guess >= 0) || std::isnan(guess)) {
-      // Out of reach of the outer connections: mostly true or false throughout.
+    return total;
+  }
+
+  // The smallest double from 0 to infinity where `holds`, false and then true, is true
+  // (infinity past all), galloped from `guess`.
+  template <class Holds>
+  static double FirstDouble(Holds&& holds, double guess) {
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    if (!(guess >= 0)) {
+      // Out of reach: mostly true or false throughout.
       if (holds(0.0)) return 0.0;
-      if (!holds(std::numeric_limits<double>::infinity())) {
-        return std::numeric_limits<double>::infinity();
-      }
+      if (!holds(kInfinity)) return kInfinity;
       guess = 0;
     }
-    const std::uint64_t infinity = std::bit_cast<std::uint64_t>(std::numeric_limits<double>::infinity());
+    const auto infinity = std::bit_cast<std::uint64_t>(kInfinity);
     const std::uint64_t found = GallopFirstTrue(
         0, infinity + 1, std::min(std::bit_cast<std::uint64_t>(guess), infinity),
         [&](std::uint64_t bits) { return holds(std::bit_cast<double>(bits)); });
-    return found > infinity ? INFINITY : std::bit_cast<double>(found);
+    return found > infinity ? kInfinity : std::bit_cast<double>(found);
   }
 
   // Offers the matches of [low, high) from the one nearest the target outwards, while they
