@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cmath>
 #include <span>
+#include <thread>
 #include <vector>
 
 #include "support/BundledValueSet.h"
@@ -16,9 +18,10 @@
 #include "support/ValueFixtures.h"
 #include "target/FastTargetEngine.h"
 #include "target/TargetParameters.h"
-#include "target/mixed/FastMixedSearch.h"
 #include "target/mixed/MixedEnumerator.h"
+#include "target/mixed/MixedArithmetic.h"
 #include "target/mixed/MixedNetworkCount.h"
+#include "target/mixed/MixedRanking.h"
 #include "values/ValueSet.h"
 
 namespace ordavin {
@@ -130,6 +133,34 @@ TEST(FastMixedSearch, CountsEveryNetworkAndStopsWhenAborted) {
   engine.Optimize(abort);
   EXPECT_LT(engine.MatchingCount(), matching);
   EXPECT_EQ(engine.VisitedCount(), 0u);
+}
+
+// Aborted while the workers run: they stop, and what they kept is a ranked list of real
+// matches among the networks they accounted for.
+TEST(FastMixedSearch, AnAbortMidwayKeepsTheBestSoFar) {
+  ValueSet set = LoadBundled("E24.SER");
+  FastTargetEngine engine(set);
+  engine.SetParameters({1234.5, 0.2, ConnectionMode::Mixed, 20, 5});
+  const std::uint64_t all = *MixedNetworkCount(set.WorkingCount(), 5);
+  std::atomic<bool> abort{false};
+  std::thread stopper([&] {
+    while (engine.VisitedCount() < all / 20) std::this_thread::yield();
+    abort = true;
+  });
+  engine.Optimize(abort);
+  stopper.join();
+  EXPECT_FALSE(engine.LastRun().fallback);
+  EXPECT_GT(engine.VisitedCount(), 0u);
+  EXPECT_LT(engine.VisitedCount(), all);
+  const auto kept = engine.KeptMatches();
+  ASSERT_FALSE(kept.empty());
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    EXPECT_LT(std::fabs(kept[i].error), 0.2);
+    EXPECT_EQ(kept[i].total, MixedTotal(set.WorkingValues().data(), kept[i].network));
+    if (i > 0) {
+      EXPECT_TRUE(RanksBefore(kept[i - 1], kept[i]));
+    }
+  }
 }
 
 }  // namespace
