@@ -1,6 +1,6 @@
 // Takes the README's pictures of the real window: each tab, the results of a divider run, the
 // results list's context menu, and the details window of a divider with source and load and
-// of a target row.
+// of a target row, a mixed-network run and its best row's details.
 // Usage: ordavin_screenshots SERIES_FOLDER OUTPUT_FOLDER [SERIES [UPPER LOWER]]
 // (defaults: E24, 2 and 2; QT_SCALE_FACTOR=1.5 shows the window as a high-density screen would)
 #include <QApplication>
@@ -109,5 +109,14 @@ int main(int argc, char** argv) {
   QTest::mouseClick(target->OptimizeButton(), Qt::LeftButton);
   if (!QTest::qWaitFor([&] { return boxes > 0; }, 600000)) return 1;
   ok = saveDetails("details-target.png") && ok;
+
+  // Mixed networks of four resistors: parentheses in the list, a nested schematic.
+  target->findChild<QComboBox*>(QStringLiteral("resistorCountCombo"))->setCurrentIndex(2);
+  target->findChild<QComboBox*>(QStringLiteral("connectionCombo"))->setCurrentIndex(3);
+  boxes = 0;
+  QTest::mouseClick(target->OptimizeButton(), Qt::LeftButton);
+  if (!QTest::qWaitFor([&] { return boxes > 0; }, 600000)) return 1;
+  ok = save("target-mixed-results.png") && ok;
+  ok = saveDetails("details-mixed.png") && ok;
   return ok ? 0 : 1;
 }
