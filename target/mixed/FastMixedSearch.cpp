@@ -87,7 +87,13 @@ class FastMixedSearch::Worker {
     top.partial = Fold(parallel, 0.0, list.Total(index));
     top.chosen[0] = {size, index};
     top.chosenCount = 1;
-    const bool complete = PartsAfter(0, m_search.m_parameters.resistorCount - size, size, index);
+    const std::uint32_t left = m_search.m_parameters.resistorCount - size;
+    if (OutOfReach(0)) {
+      Account(m_search.Completions(left, size, index));
+      Flush();
+      return true;
+    }
+    const bool complete = PartsAfter(0, left, size, index);
     Flush();
     return complete;
   }
@@ -153,8 +159,18 @@ class FastMixedSearch::Worker {
       const double partial = level.partial;
       for (std::uint32_t i = size == smallest ? first : 0; i < list.Size(); ++i) {
         if (Aborted()) return false;
-        level.chosen[level.chosenCount++] = {size, i};
         level.partial = Fold(level.parallel, partial, list.Total(i));
+        if (OutOfReach(depth)) {
+          // Counted, not searched. In series, later resistors (ascending) only add more.
+          const bool rest = !level.parallel && size == 1;
+          for (std::uint32_t j = i; j < (rest ? list.Size() : i + 1); ++j) {
+            Account(m_search.Completions(left - size, size, j));
+          }
+          level.partial = partial;
+          if (rest) break;
+          continue;
+        }
+        level.chosen[level.chosenCount++] = {size, i};
         const bool more = PartsAfter(depth, left - size, size, i);
         --level.chosenCount;
         level.partial = partial;
@@ -162,6 +178,16 @@ class FastMixedSearch::Worker {
       }
     }
     return true;
+  }
+
+  // Whether no network with the parts chosen so far at `depth` can match: whatever follows,
+  // a series connection totals at least its partial sum and a parallel one at most one
+  // over it (adding positive terms never lowers a rounded sum), and the whole network's
+  // error grows with the connection's total.
+  bool OutOfReach(int depth) const {
+    const Level& level = m_levels[static_cast<std::size_t>(depth)];
+    if (level.parallel) return !(ErrorAt(depth, 1.0 / level.partial) > -m_tolerance);
+    return !(ErrorAt(depth, level.partial) < m_tolerance);
   }
 
   // The last part of the connection at `depth`: `size` resistors, number `first` of its
@@ -490,7 +516,41 @@ class FastMixedSearch::Worker {
 
 FastMixedSearch::FastMixedSearch(std::span<const double> values,
                                  const TargetParameters& parameters, const Layout& layout)
-    : m_values(values), m_parameters(parameters), m_layout(layout) {}
+    : m_values(values), m_parameters(parameters), m_layout(layout) {
+  // Parts of s resistors: resistors, or connections of the other kind (as many of either).
+  // Only sizes up to the networks' are needed, and those counts fit in 64 bits (LayOut).
+  const std::uint32_t largest = parameters.resistorCount;
+  m_partCounts[1] = values.size();
+  for (std::uint32_t s = 2; s <= largest; ++s) {
+    m_partCounts[s] = MixedNetworkCount(values.size(), s).value_or(0) / 2;
+  }
+  // Multisets of parts of at least `smallest` resistors that take `left` resistors.
+  for (std::uint32_t left = 0; left <= largest; ++left) {
+    m_partSets[left][largest + 1] = left == 0 ? 1 : 0;
+  }
+  for (std::uint32_t smallest = largest; smallest >= 1; --smallest) {
+    for (std::uint32_t left = 0; left <= largest; ++left) {
+      std::uint64_t count = 0;
+      for (std::uint32_t copies = 0; copies * smallest <= left; ++copies) {
+        count += PartMultisets(m_partCounts[smallest], copies).value_or(0) *
+                 m_partSets[left - copies * smallest][smallest + 1];
+      }
+      m_partSets[left][smallest] = count;
+    }
+  }
+}
+
+std::uint64_t FastMixedSearch::Completions(std::uint32_t left, std::uint32_t size,
+                                           std::uint32_t index) const {
+  // More parts of `size` from number `index` on (repeats allowed), then larger ones.
+  const std::uint64_t available = m_partCounts[size] - index;
+  std::uint64_t count = 0;
+  for (std::uint32_t copies = 0; copies * size <= left; ++copies) {
+    count += PartMultisets(available, copies).value_or(0) *
+             m_partSets[left - copies * size][size + 1];
+  }
+  return count;
+}
 
 FastMixedSearch::~FastMixedSearch() = default;
 

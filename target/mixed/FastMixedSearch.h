@@ -62,6 +62,11 @@ class FastMixedSearch {
  private:
   class Worker;
 
+  // The networks that complete a connection once a part of `size` resistors, number `index`
+  // of its list, has been chosen and `left` resistors remain: further parts of that size
+  // from the same one on, then larger ones.
+  std::uint64_t Completions(std::uint32_t left, std::uint32_t size, std::uint32_t index) const;
+
   std::span<const double> m_values;
   TargetParameters m_parameters;
   Layout m_layout;
@@ -70,6 +75,11 @@ class FastMixedSearch {
   std::array<std::vector<std::unique_ptr<PartsByTotal>>, 2> m_byTotal;
   // Per kind: the pairs of resistors by the sum of their terms; none past the listed length.
   std::array<std::unique_ptr<PairsBySum>, 2> m_pairs;
+  // Parts of each size a connection may have (the same for either kind), and the multisets
+  // of parts of at least [smallest] resistors that take [left] resistors.
+  std::array<std::uint64_t, kMaxMixedResistors + 1> m_partCounts{};
+  std::array<std::array<std::uint64_t, kMaxMixedResistors + 2>, kMaxMixedResistors + 1>
+      m_partSets{};
 };
 
 }  // namespace ordavin

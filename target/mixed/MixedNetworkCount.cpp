@@ -57,6 +57,11 @@ Count Connections(const std::array<Count, kMaxMixedResistors + 1>& parts, std::u
 
 }  // namespace
 
+std::optional<std::uint64_t> PartMultisets(std::uint64_t things, std::uint32_t chosen) {
+  if (chosen > kMaxMixedResistors) return std::nullopt;
+  return Multisets(things, chosen);
+}
+
 std::optional<std::uint64_t> MixedNetworkCount(std::uint64_t positions, std::uint32_t resistors) {
   if (resistors == 0 || resistors > kMaxMixedResistors) return std::nullopt;
   // parts[s]: the networks of s resistors that may be a part of a connection of a given
