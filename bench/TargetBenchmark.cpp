@@ -26,8 +26,8 @@
 #include <vector>
 
 #include "run/TargetPreparation.h"
-#include "target/FastTargetEngine.h"
 #include "search/MemoryBudget.h"
+#include "target/FastTargetEngine.h"
 #include "target/StraightforwardTargetEngine.h"
 #include "target/mixed/MixedEnumerator.h"
 #include "target/mixed/MixedNetworkCount.h"
@@ -248,9 +248,8 @@ bool RunMixedCases(const std::string& dir, const std::string& cli, double budget
       fastText = Seconds(fast.seconds) + " (extrapolated)";
       fast.visited = *networks;
     }
-    const double whole = cli.empty() || !fast.complete
-                             ? -1
-                             : MeasureCli(cli, dir, c, fast.seconds < 5 ? 5 : 1);
+    const double whole =
+        cli.empty() || !fast.complete ? -1 : MeasureCli(cli, dir, c, fast.seconds < 5 ? 5 : 1);
     const double listBytes = MixedEnumerator::ListBytes(values.FullCount(), c.count);
     char refused[64];
     std::snprintf(refused, sizeof refused, "refused: lists of %.0f GiB", listBytes / 1073741824.0);
@@ -260,10 +259,10 @@ bool RunMixedCases(const std::string& dir, const std::string& cli, double budget
     std::string enumeratorPeak = "–";
     if (listBytes <= static_cast<double>(DefaultMemoryLimit())) {
       Measurement slow = Measure(dir, c, false, prefix);
-      double slowSeconds =
-          slow.complete ? slow.seconds
-                        : slow.seconds * static_cast<double>(fast.visited) /
-                              static_cast<double>(std::max<std::uint64_t>(slow.visited, 1));
+      double slowSeconds = slow.complete
+                               ? slow.seconds
+                               : slow.seconds * static_cast<double>(fast.visited) /
+                                     static_cast<double>(std::max<std::uint64_t>(slow.visited, 1));
       if (!slow.complete && slowSeconds <= budget) {
         slow = Measure(dir, c, false, 0);
         slowSeconds = slow.seconds;
@@ -277,11 +276,10 @@ bool RunMixedCases(const std::string& dir, const std::string& cli, double budget
     const double measured = whole >= 0 ? whole : fast.seconds;
     const bool met = fast.complete && measured < c.goalSeconds && fast.peakKiB < 2 * 1024 * 1024;
     allMet = allMet && met;
-    std::printf("| %s, N = %u | %.3g | %s | %s | %s | %.0f MiB / %s | %s | %s | %s%s |\n",
-                c.series, c.count, static_cast<double>(fast.visited), enumerator.c_str(),
-                fastText.c_str(), whole >= 0 ? Seconds(whole).c_str() : "–",
-                static_cast<double>(fast.peakKiB) / 1024, enumeratorPeak.c_str(), ratio.c_str(),
-                same.c_str(), c.goal, met ? " ✓" : " ✗");
+    std::printf("| %s, N = %u | %.3g | %s | %s | %s | %.0f MiB / %s | %s | %s | %s%s |\n", c.series,
+                c.count, static_cast<double>(fast.visited), enumerator.c_str(), fastText.c_str(),
+                whole >= 0 ? Seconds(whole).c_str() : "–", static_cast<double>(fast.peakKiB) / 1024,
+                enumeratorPeak.c_str(), ratio.c_str(), same.c_str(), c.goal, met ? " ✓" : " ✗");
     std::fflush(stdout);
   }
   return allMet;

@@ -56,8 +56,7 @@ WaveletMatrix::WaveletMatrix(std::span<const std::uint32_t> numbers) : m_size(nu
   }
 }
 
-std::size_t WaveletMatrix::CountAtLeast(std::size_t begin, std::size_t end,
-                                        std::uint32_t x) const {
+std::size_t WaveletMatrix::CountAtLeast(std::size_t begin, std::size_t end, std::uint32_t x) const {
   if (begin >= end) return 0;
   const int bits = static_cast<int>(m_planes.size());
   if (bits < 32 && (x >> bits) != 0) return 0;

@@ -38,8 +38,8 @@ std::uint64_t PairsFrom(std::uint32_t first, std::uint32_t count) {
 }  // namespace
 
 std::optional<FastMixedSearch::Layout> FastMixedSearch::LayOut(std::span<const double> values,
-                                                                std::uint32_t resistors,
-                                                                std::uint64_t listed) {
+                                                               std::uint32_t resistors,
+                                                               std::uint64_t listed) {
   if (resistors < 2 || resistors > kMaxMixedResistors || values.empty()) return std::nullopt;
   for (std::size_t i = 0; i < values.size(); ++i) {
     if (!std::isfinite(values[i]) || !(values[i] > 0.0)) return std::nullopt;
@@ -126,20 +126,17 @@ class FastMixedSearch::Worker {
   }
   bool Aborted() const { return m_abortRequested.load(std::memory_order_relaxed); }
 
-  // The error of the whole network once the connection at `depth` totals `total`.
-  double ErrorAt(int depth, double total) const {
-    for (int d = depth - 1; d >= 0; --d) {
-      const Level& level = m_levels[static_cast<std::size_t>(d)];
-      total = Close(level.parallel, Fold(level.parallel, level.partial, total));
-    }
-    return RelativeError(total, m_target);
-  }
+  // The total and the error of the whole network once the connection at `depth` totals
+  // `total`.
   double TotalAt(int depth, double total) const {
     for (int d = depth - 1; d >= 0; --d) {
       const Level& level = m_levels[static_cast<std::size_t>(d)];
       total = Close(level.parallel, Fold(level.parallel, level.partial, total));
     }
     return total;
+  }
+  double ErrorAt(int depth, double total) const {
+    return RelativeError(TotalAt(depth, total), m_target);
   }
 
   // The rest of the connection at `depth`: `left` resistors, in parts of at least
@@ -218,8 +215,8 @@ class FastMixedSearch::Worker {
     auto error = [&](std::size_t k) { return errorOf(totals[k]); };
     // The bounds as totals of the part first (few evaluations from a close guess), then
     // where they fall in the list (comparisons only), galloped from the last search.
-    const double lowTotal =
-        FirstPartTotal(depth, [&](double t) { return errorOf(t) > -m_tolerance; }, -m_tolerance);
+    const double lowTotal = FirstPartTotal(
+        depth, [&](double t) { return errorOf(t) > -m_tolerance; }, -m_tolerance);
     const double highTotal = FirstPartTotal(
         depth, [&](double t) { return !(errorOf(t) < m_tolerance); }, m_tolerance);
     Hint& hint = m_hints[static_cast<std::size_t>(depth)][level.parallel ? 1 : 0][size];
@@ -235,7 +232,8 @@ class FastMixedSearch::Worker {
     const std::size_t matching = byTotal.CountFrom(low, high, first);
     m_matching += matching;
     if (matching == 0) return;
-    const double zeroTotal = FirstPartTotal(depth, [&](double t) { return errorOf(t) >= 0; }, 0.0);
+    const double zeroTotal = FirstPartTotal(
+        depth, [&](double t) { return errorOf(t) >= 0; }, 0.0);
     const std::size_t zero = std::min(at(std::clamp(hint.zero, low, high), low, zeroTotal), high);
     hint.zero = zero;
     const SubNetworkList& list = Parts(level.parallel, size);
@@ -307,10 +305,12 @@ class FastMixedSearch::Worker {
       const double error = ErrorAt(depth, Close(parallel, sum));
       return parallel ? -error : error;
     };
-    const double low = FirstSum(depth, [&](double sum) { return g(sum) > -m_tolerance; },
-                                parallel ? m_tolerance : -m_tolerance);
-    const double high = FirstSum(depth, [&](double sum) { return !(g(sum) < m_tolerance); },
-                                 parallel ? -m_tolerance : m_tolerance);
+    const double low = FirstSum(
+        depth, [&](double sum) { return g(sum) > -m_tolerance; },
+        parallel ? m_tolerance : -m_tolerance);
+    const double high = FirstSum(
+        depth, [&](double sum) { return !(g(sum) < m_tolerance); },
+        parallel ? -m_tolerance : m_tolerance);
     if (!(low < high)) return true;
     auto exact = [&](std::size_t k, double& error) {
       const double sum = Fold(parallel, Fold(parallel, level.partial, m_values[pairs.First(k)]),
@@ -321,8 +321,8 @@ class FastMixedSearch::Worker {
     // The pairs whose sum lies within the margin of a bound are folded exactly.
     Hint& hint = m_pairHints[static_cast<std::size_t>(depth)][parallel ? 1 : 0];
     auto at = [&](std::size_t guess, double sum) {
-      return static_cast<std::size_t>(GallopFirstTrue(
-          0, sums.size(), guess, [&](std::uint64_t k) { return sums[k] >= sum; }));
+      return static_cast<std::size_t>(
+          GallopFirstTrue(0, sums.size(), guess, [&](std::uint64_t k) { return sums[k] >= sum; }));
     };
     const double lowMargin = Margin(low);
     const std::size_t lowBegin = at(hint.low, low - level.partial - lowMargin);
@@ -355,7 +355,8 @@ class FastMixedSearch::Worker {
 
     // Ranking: outwards from where g turns from negative, each way until a pair that cannot
     // rank lies on the far side of zero and the sums have moved past the margin from it.
-    const double zero = FirstSum(depth, [&](double sum) { return g(sum) >= 0; }, 0.0);
+    const double zero = FirstSum(
+        depth, [&](double sum) { return g(sum) >= 0; }, 0.0);
     const std::size_t start = at(hint.zero, zero - level.partial);
     hint.zero = start;
     auto visit = [&](std::size_t pair, bool down, double& stop) {
@@ -364,8 +365,8 @@ class FastMixedSearch::Worker {
       if (matches && m_best.MayRank(std::fabs(error))) {
         const std::int32_t chosen[] = {static_cast<std::int32_t>(pairs.First(pair)),
                                        static_cast<std::int32_t>(pairs.Second(pair))};
-        const double sum = Fold(parallel, Fold(parallel, level.partial, m_values[chosen[0]]),
-                                m_values[chosen[1]]);
+        const double sum =
+            Fold(parallel, Fold(parallel, level.partial, m_values[chosen[0]]), m_values[chosen[1]]);
         Offer(depth, {}, chosen, TotalAt(depth, Close(parallel, sum)));
         return;
       }
@@ -376,8 +377,7 @@ class FastMixedSearch::Worker {
       }
     };
     double stop = -INFINITY;
-    for (std::size_t k = std::min(start, sums.size()); k > lowBegin && !(sums[k - 1] < stop);
-         --k) {
+    for (std::size_t k = std::min(start, sums.size()); k > lowBegin && !(sums[k - 1] < stop); --k) {
       visit(k - 1, true, stop);
     }
     stop = INFINITY;
@@ -397,8 +397,8 @@ class FastMixedSearch::Worker {
   template <class Holds>
   double FirstSum(int depth, Holds&& holds, double error) const {
     const double total = TotalInside(depth, error);
-    return FirstDouble(holds, m_levels[static_cast<std::size_t>(depth)].parallel ? 1.0 / total
-                                                                                 : total);
+    return FirstDouble(holds,
+                       m_levels[static_cast<std::size_t>(depth)].parallel ? 1.0 / total : total);
   }
 
   // The same for the total of the last part of the connection at `depth`.
@@ -431,17 +431,16 @@ class FastMixedSearch::Worker {
       guess = 0;
     }
     const auto infinity = std::bit_cast<std::uint64_t>(kInfinity);
-    const std::uint64_t found = GallopFirstTrue(
-        0, infinity + 1, std::min(std::bit_cast<std::uint64_t>(guess), infinity),
-        [&](std::uint64_t bits) { return holds(std::bit_cast<double>(bits)); });
+    const std::uint64_t found =
+        GallopFirstTrue(0, infinity + 1, std::min(std::bit_cast<std::uint64_t>(guess), infinity),
+                        [&](std::uint64_t bits) { return holds(std::bit_cast<double>(bits)); });
     return found > infinity ? kInfinity : std::bit_cast<double>(found);
   }
 
   // Offers the matches of [low, high) from the one nearest the target outwards, while they
   // can still rank; `zero` is the first whose error is not negative.
   template <class Error, class Take>
-  void RankOutward(std::size_t low, std::size_t zero, std::size_t high, Error& error,
-                   Take&& take) {
+  void RankOutward(std::size_t low, std::size_t zero, std::size_t high, Error& error, Take&& take) {
     std::size_t below = zero;  // the next one down is below - 1
     std::size_t above = zero;
     while (below > low || above < high) {
@@ -514,8 +513,8 @@ class FastMixedSearch::Worker {
   std::uint32_t m_sinceFlush = 0;
 };
 
-FastMixedSearch::FastMixedSearch(std::span<const double> values,
-                                 const TargetParameters& parameters, const Layout& layout)
+FastMixedSearch::FastMixedSearch(std::span<const double> values, const TargetParameters& parameters,
+                                 const Layout& layout)
     : m_values(values), m_parameters(parameters), m_layout(layout) {
   // Parts of s resistors: resistors, or connections of the other kind (as many of either).
   // Only sizes up to the networks' are needed, and those counts fit in 64 bits (LayOut).
@@ -546,8 +545,8 @@ std::uint64_t FastMixedSearch::Completions(std::uint32_t left, std::uint32_t siz
   const std::uint64_t available = m_partCounts[size] - index;
   std::uint64_t count = 0;
   for (std::uint32_t copies = 0; copies * size <= left; ++copies) {
-    count += PartMultisets(available, copies).value_or(0) *
-             m_partSets[left - copies * size][size + 1];
+    count +=
+        PartMultisets(available, copies).value_or(0) * m_partSets[left - copies * size][size + 1];
   }
   return count;
 }
@@ -558,8 +557,8 @@ std::uint64_t FastMixedSearch::Run(unsigned workers, const std::atomic<bool>& ab
                                    std::atomic<std::uint64_t>& visited,
                                    std::vector<TargetMatch>& best) {
   const auto positions = static_cast<std::uint32_t>(m_values.size());
-  m_parts = std::make_unique<MixedEnumerator>(m_values.data(), positions,
-                                              m_layout.listedSize + 1, abortRequested);
+  m_parts = std::make_unique<MixedEnumerator>(m_values.data(), positions, m_layout.listedSize + 1,
+                                              abortRequested);
   if (!m_parts->Complete()) return 0;
   // The two kinds' lists are sorted side by side.
   RunWorkers(std::clamp(workers, 1U, 2U), [&](unsigned worker) {
@@ -568,7 +567,8 @@ std::uint64_t FastMixedSearch::Run(unsigned workers, const std::atomic<bool>& ab
       auto& lists = m_byTotal[parallel ? 1 : 0];
       lists.clear();
       lists.emplace_back();  // no networks of no resistors
-      if (m_layout.pairs) m_pairs[parallel ? 1 : 0] = std::make_unique<PairsBySum>(m_values, parallel);
+      if (m_layout.pairs)
+        m_pairs[parallel ? 1 : 0] = std::make_unique<PairsBySum>(m_values, parallel);
       for (std::uint32_t size = 1; size <= m_layout.listedSize; ++size) {
         // Only a last part that has an earlier part of its size is counted from a given
         // network on: twice its size fits in the networks.

@@ -23,8 +23,8 @@ PairsBySum::PairsBySum(std::span<const double> values, bool parallel) {
     for (std::uint32_t d = c; d < n; ++d) pairs.push_back({terms[c] + terms[d], c, d});
   }
   std::sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) {
-    return a.sum < b.sum || (a.sum == b.sum && (a.first < b.first ||
-                                                (a.first == b.first && a.second < b.second)));
+    return a.sum < b.sum ||
+           (a.sum == b.sum && (a.first < b.first || (a.first == b.first && a.second < b.second)));
   });
   m_sums.resize(pairs.size());
   m_first.resize(pairs.size());

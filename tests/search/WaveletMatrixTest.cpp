@@ -1,11 +1,10 @@
-#include "search/WaveletMatrix.h"
-
 #include <gtest/gtest.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "search/WaveletMatrix.h"
 #include "support/MersenneRng.h"
 
 namespace ordavin {
@@ -27,7 +26,8 @@ TEST(WaveletMatrix, CountsAgreeWithCountingOneByOne) {
     for (const std::uint32_t largest : {0u, 1u, 7u, 1000u, 0xFFFFFFFFu}) {
       MersenneRng rng(static_cast<std::uint32_t>(length * 31 + largest % 97));
       std::vector<std::uint32_t> numbers(length);
-      for (auto& x : numbers) x = largest == 0xFFFFFFFFu ? rng.Below(0xFFFFFFFFu) : rng.Below(largest + 1);
+      for (auto& x : numbers)
+        x = largest == 0xFFFFFFFFu ? rng.Below(0xFFFFFFFFu) : rng.Below(largest + 1);
       const WaveletMatrix matrix(numbers);
       ASSERT_EQ(matrix.Size(), length);
       for (int q = 0; q < 300; ++q) {

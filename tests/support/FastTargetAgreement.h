@@ -40,8 +40,8 @@ inline ::testing::AssertionResult SameResult(const TargetEngine& want, std::uint
   }
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (a[i].indices != b[i].indices || a[i].isParallel != b[i].isParallel ||
-        a[i].network != b[i].network ||
-        !SameBits(a[i].total, b[i].total) || !SameBits(a[i].error, b[i].error)) {
+        a[i].network != b[i].network || !SameBits(a[i].total, b[i].total) ||
+        !SameBits(a[i].error, b[i].error)) {
       std::ostringstream os;
       os << "row " << i << ": got {";
       for (const auto x : b[i].indices) os << x << ' ';

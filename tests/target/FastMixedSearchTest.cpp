@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <span>
 #include <thread>
 #include <vector>
@@ -18,8 +18,8 @@
 #include "support/ValueFixtures.h"
 #include "target/FastTargetEngine.h"
 #include "target/TargetParameters.h"
-#include "target/mixed/MixedEnumerator.h"
 #include "target/mixed/MixedArithmetic.h"
+#include "target/mixed/MixedEnumerator.h"
 #include "target/mixed/MixedNetworkCount.h"
 #include "target/mixed/MixedRanking.h"
 #include "values/ValueSet.h"
@@ -37,10 +37,10 @@ using ::ordavin::testing::SetValues;
 double RandomNetworkTotal(MersenneRng& rng, const std::vector<double>& values,
                           std::uint32_t count) {
   const std::atomic<bool> abort{false};
-  MixedEnumerator networks(values.data(), static_cast<std::uint32_t>(values.size()), count,
-                           abort);
+  MixedEnumerator networks(values.data(), static_cast<std::uint32_t>(values.size()), count, abort);
   const std::uint64_t all = *MixedNetworkCount(values.size(), count);
-  std::uint64_t wanted = rng.Below(static_cast<std::uint32_t>(std::min<std::uint64_t>(all, 1u << 30)));
+  std::uint64_t wanted =
+      rng.Below(static_cast<std::uint32_t>(std::min<std::uint64_t>(all, 1u << 30)));
   double total = 0;
   networks.ForEach([&](std::span<const std::int32_t>, double t) {
     total = t;
