@@ -235,8 +235,9 @@ bool RunMixedCases(const std::string& dir, const std::string& cli, double budget
     values.LoadSeriesFile(std::filesystem::path(dir) / (std::string(c.series) + ".SER"));
     values.GenerateValues();
     const auto networks = MixedNetworkCount(values.FullCount(), c.count);
-    // A fast run past twice its goal is stopped there and extrapolated.
-    Measurement fast = Measure(dir, c, true, 2 * c.goalSeconds);
+    // A fast run past ten times its goal is stopped there and extrapolated (a rough figure:
+    // the later units of work take longer per network).
+    Measurement fast = Measure(dir, c, true, 10 * c.goalSeconds);
     if (fast.visited == 0 || !networks) {
       std::printf("| %s, N = %u | failed | | | | | | | |\n", c.series, c.count);
       allMet = false;
