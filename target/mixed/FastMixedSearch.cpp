@@ -254,10 +254,11 @@ class FastMixedSearch::Worker {
       return Close(level.parallel, Fold(level.parallel, partialWithC, m_values[d]));
     };
     // The error grows with c and with d: skip the c whose largest d is still too small.
-    std::uint32_t c = static_cast<std::uint32_t>(FirstWhere(first, n, [&](std::size_t k) {
-      const double partial = Fold(level.parallel, level.partial, m_values[k]);
-      return ErrorAt(depth, totalOf(partial, n - 1)) > -m_tolerance;
-    }));
+    std::uint32_t c =
+        static_cast<std::uint32_t>(GallopFirstTrue(first, n, first, [&](std::uint64_t k) {
+          const double partial = Fold(level.parallel, level.partial, m_values[k]);
+          return ErrorAt(depth, totalOf(partial, n - 1)) > -m_tolerance;
+        }));
     std::uint32_t low = n;
     std::uint32_t zero = n;
     std::uint32_t high = n;
@@ -470,19 +471,6 @@ class FastMixedSearch::Worker {
     m_code.insert(m_code.end(), lastPart.begin(), lastPart.end());
     m_code.insert(m_code.end(), lastPair.begin(), lastPair.end());
     m_best.Offer(MixedRow(m_code, total, m_target, m_count));
-  }
-
-  template <class Predicate>
-  static std::size_t FirstWhere(std::size_t begin, std::size_t end, Predicate&& holds) {
-    while (begin < end) {
-      const std::size_t middle = begin + (end - begin) / 2;
-      if (holds(middle)) {
-        end = middle;
-      } else {
-        begin = middle + 1;
-      }
-    }
-    return begin;
   }
 
   void Account(std::uint64_t networks) {

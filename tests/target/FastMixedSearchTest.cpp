@@ -96,6 +96,53 @@ TEST(FastMixedAgainstEnumerator, RandomSmallSetsAgreeToTheLastBit) {
   EXPECT_GT(withMatches, cases / 4);
 }
 
+// Values from 1e-150 to 1e150: sums and reciprocals far from 1, where the margins around the
+// pairs' sums and the guesses from the outer connections must still hold.
+TEST(FastMixedAgainstEnumerator, ValuesOfEveryMagnitudeAgree) {
+  int failures = 0;
+  for (std::uint32_t k = 0; k < 60; ++k) {
+    MersenneRng rng(777u + k);
+    const std::uint32_t count = 3 + k % 3;
+    std::vector<double> values;
+    for (std::uint32_t i = 0; i < (count == 5 ? 6U : 9U); ++i) {
+      values.push_back(std::ldexp(0.5 + rng.Unit(), static_cast<int>(rng.Below(1000)) - 500));
+      if (rng.Below(4) == 0) values.push_back(values.back());
+    }
+    std::sort(values.begin(), values.end());
+    ValueSet set;
+    SetValues(set, values);
+    const TargetParameters p = RandomMixedParameters(rng, values, count);
+    const auto outcome = RunBoth(set, p, 1 + k % 3);
+    EXPECT_FALSE(outcome.fallback);
+    if (!outcome.same && ++failures >= 3) FAIL() << "further cases not run";
+  }
+}
+
+// Only networks whose folded total is exactly the target match (a tolerance below the
+// spacing of doubles), with values whose sums round differently in different orders: a
+// pair's sum alone must not decide at the ends of the run.
+TEST(FastMixedAgainstEnumerator, ExactTotalsDecideAtTheEndsOfARun) {
+  int failures = 0;
+  std::uint64_t withMatches = 0;
+  for (std::uint32_t k = 0; k < 400; ++k) {
+    MersenneRng rng(31337u + k);
+    const std::uint32_t count = 3 + k % 2;
+    std::vector<double> values;
+    for (std::uint32_t i = 0; i < 8; ++i) {
+      values.push_back(std::ldexp(1.0 + rng.Unit(), static_cast<int>(rng.Below(4))));
+    }
+    std::sort(values.begin(), values.end());
+    ValueSet set;
+    SetValues(set, values);
+    const TargetParameters p{RandomNetworkTotal(rng, values, count), 1e-16, ConnectionMode::Mixed,
+                             1 + rng.Below(5), count};
+    const auto outcome = RunBoth(set, p, 1);
+    withMatches += outcome.matching > 0 ? 1U : 0U;
+    if (!outcome.same && ++failures >= 3) FAIL() << "further cases not run";
+  }
+  EXPECT_GT(withMatches, 300u);
+}
+
 TEST(FastMixedAgainstEnumerator, ValuesOutOfOrderOrATargetBelowZeroGoToTheEnumerator) {
   ValueSet set;
   SetValues(set, {470, 100, 220, 100});
