@@ -19,7 +19,7 @@ namespace {
 double MixedSearchBytes(const ValueSet& values, const TargetRequest& request) {
   const std::span<const double> working = values.WorkingValues().first(values.WorkingCount());
   const double target = request.targetResistance;
-  if (std::isfinite(target) && target > 0) {
+  if (std::isfinite(target) && target >= 0) {
     if (const auto layout = FastMixedSearch::LayOut(working, request.resistorCount)) {
       return static_cast<double>(layout->bytes);
     }

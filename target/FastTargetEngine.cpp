@@ -145,8 +145,9 @@ SlowPath FastTargetEngine::LayOutMixed(std::optional<FastMixedSearch::Layout>& l
                                        RunInfo& info) const {
   const std::uint32_t n = m_values.WorkingCount();
   const double target = m_parameters.targetResistance;
-  // The error grows with the total only for a positive target.
-  if (n == 0 || n > m_values.WorkingSlots().size() || !std::isfinite(target) || !(target > 0)) {
+  // The error grows with the total only for a target of at least zero (for zero it is
+  // infinite throughout).
+  if (n == 0 || n > m_values.WorkingSlots().size() || !std::isfinite(target) || !(target >= 0)) {
     return SlowPath::NotCovered;
   }
   layout = FastMixedSearch::LayOut(

@@ -28,8 +28,8 @@ class FastTargetPlan;
 //
 // Mixed networks are searched by FastMixedSearch. What the methods do not cover (values that
 // are not positive and finite, more than five resistors, a combination count past 64 bits,
-// more memory than allowed; for mixed networks also values out of ascending order) is handed
-// to StraightforwardTargetEngine itself.
+// more memory than allowed; for mixed networks also values out of ascending order or a target
+// below zero) is handed to StraightforwardTargetEngine itself.
 class FastTargetEngine final : public TargetEngine {
  public:
   struct Tuning {

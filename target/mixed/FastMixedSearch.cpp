@@ -545,6 +545,12 @@ std::uint64_t FastMixedSearch::Run(unsigned workers, const std::atomic<bool>& ab
                                    std::atomic<std::uint64_t>& visited,
                                    std::vector<TargetMatch>& best) {
   const auto positions = static_cast<std::uint32_t>(m_values.size());
+  if (m_parameters.targetResistance == 0) {
+    // Every error is infinite: nothing matches.
+    visited.fetch_add(MixedNetworkCount(positions, m_parameters.resistorCount).value_or(0),
+                      std::memory_order_relaxed);
+    return 0;
+  }
   m_parts = std::make_unique<MixedEnumerator>(m_values.data(), positions, m_layout.listedSize + 1,
                                               abortRequested);
   if (!m_parts->Complete()) return 0;

@@ -56,8 +56,10 @@ TargetParameters RandomMixedParameters(MersenneRng& rng, const std::vector<doubl
   p.connectionMode = ConnectionMode::Mixed;
   p.resistorCount = count;
   p.maxResults = rng.Below(14);
-  p.targetResistance =
-      rng.Below(3) != 0 ? RandomNetworkTotal(rng, values, count) : 0.1 + 3000 * rng.Unit();
+  const std::uint32_t kind = rng.Below(12);
+  p.targetResistance = kind < 8    ? RandomNetworkTotal(rng, values, count)
+                       : kind < 11 ? 0.1 + 3000 * rng.Unit()
+                                   : 0.0;  // every error infinite
   p.tolerance = kTolerances[rng.Below(9)];
   return p;
 }
