@@ -1,6 +1,5 @@
 #include "run/TargetPreparation.h"
 
-#include <cmath>
 #include <span>
 
 #include "search/MemoryBudget.h"
@@ -14,15 +13,13 @@
 namespace ordavin {
 namespace {
 
-// What the mixed search's lists take: the fast search's when it covers the run (as the
-// engine decides), else the enumerator's.
+// What the mixed search's lists take: the fast search's when it covers the run, else the
+// enumerator's.
 double MixedSearchBytes(const ValueSet& values, const TargetRequest& request) {
   const std::span<const double> working = values.WorkingValues().first(values.WorkingCount());
-  const double target = request.targetResistance;
-  if (std::isfinite(target) && target >= 0) {
-    if (const auto layout = FastMixedSearch::LayOut(working, request.resistorCount)) {
-      return static_cast<double>(layout->bytes);
-    }
+  if (const auto layout =
+          FastMixedSearch::LayOut(working, request.resistorCount, request.targetResistance)) {
+    return static_cast<double>(layout->bytes);
   }
   return MixedEnumerator::ListBytes(working.size(), request.resistorCount);
 }

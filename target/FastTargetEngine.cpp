@@ -144,14 +144,9 @@ std::uint64_t FastTargetEngine::RunFast(FastTargetPlan& plan,
 SlowPath FastTargetEngine::LayOutMixed(std::optional<FastMixedSearch::Layout>& layout,
                                        RunInfo& info) const {
   const std::uint32_t n = m_values.WorkingCount();
-  const double target = m_parameters.targetResistance;
-  // The error grows with the total only for a target of at least zero (for zero it is
-  // infinite throughout).
-  if (n == 0 || n > m_values.WorkingSlots().size() || !std::isfinite(target) || !(target >= 0)) {
-    return SlowPath::NotCovered;
-  }
+  if (n > m_values.WorkingSlots().size()) return SlowPath::NotCovered;
   layout = FastMixedSearch::LayOut(
-      m_values.WorkingValues().first(n), m_parameters.resistorCount,
+      m_values.WorkingValues().first(n), m_parameters.resistorCount, m_parameters.targetResistance,
       m_tuning.mixedListed != 0 ? m_tuning.mixedListed : FastMixedSearch::kListedNetworks);
   if (!layout) return SlowPath::NotCovered;
   info.memoryEstimate = layout->bytes;

@@ -39,7 +39,10 @@ std::uint64_t PairsFrom(std::uint32_t first, std::uint32_t count) {
 
 std::optional<FastMixedSearch::Layout> FastMixedSearch::LayOut(std::span<const double> values,
                                                                std::uint32_t resistors,
+                                                               double target,
                                                                std::uint64_t listed) {
+  // Below zero the error would fall as the total grows; zero leaves it infinite throughout.
+  if (!std::isfinite(target) || !(target >= 0)) return std::nullopt;
   if (resistors < 2 || resistors > kMaxMixedResistors || values.empty()) return std::nullopt;
   for (std::size_t i = 0; i < values.size(); ++i) {
     if (!std::isfinite(values[i]) || !(values[i] > 0.0)) return std::nullopt;

@@ -43,11 +43,12 @@ class FastMixedSearch {
   static constexpr std::uint64_t kListedNetworks = std::uint64_t{1} << 22;
 
   // How the search would lay out its lists, each of at most `listed` pairs; nothing when it
-  // does not cover the values (not positive and finite, or not in ascending order), the size
-  // (2 to 5 resistors), or would need lists of pairs longer than that (from four resistors
-  // on; three are then swept).
+  // does not cover the run: values not positive and finite or not in ascending order, a
+  // target below zero (the error would fall as the total grows), a size outside 2 to 5
+  // resistors, or lists of pairs longer than `listed` (from four resistors on; for three
+  // the last two are then swept).
   static std::optional<Layout> LayOut(std::span<const double> values, std::uint32_t resistors,
-                                      std::uint64_t listed = kListedNetworks);
+                                      double target, std::uint64_t listed = kListedNetworks);
 
   FastMixedSearch(std::span<const double> values, const TargetParameters& parameters,
                   const Layout& layout);
