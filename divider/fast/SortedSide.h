@@ -45,11 +45,30 @@ class SortedSide {
     return lo;
   }
 
-  // The same, galloping out from `near`: cheaper when the answer lies close to it.
+  // The same, from `near`: cheaper when the answer lies close to it. Consecutive searches
+  // of a sweep mostly move a few entries, so the entries next to `near` are counted a block
+  // at a time without a branch per entry; farther moves gallop.
   std::uint64_t LowerBoundNear(std::uint64_t key, std::uint64_t near) const {
+    constexpr std::uint64_t kBlock = 8;
+    constexpr int kBlocks = 4;
     const std::uint64_t* keys = m_keys.get();
-    return GallopFirstTrue(0, m_count, near,
-                           [keys, key](std::uint64_t i) { return keys[i] >= key; });
+    std::uint64_t at = std::min(near, m_count);
+    if (at == m_count || keys[at] < key) {
+      for (int b = 0; b < kBlocks && m_count - at >= kBlock; ++b) {
+        std::uint64_t below = 0;
+        for (std::uint64_t k = 0; k < kBlock; ++k) below += keys[at + k] < key ? 1 : 0;
+        at += below;
+        if (below < kBlock) return at;
+      }
+    } else {
+      for (int b = 0; b < kBlocks && at >= kBlock; ++b) {
+        std::uint64_t notBelow = 0;
+        for (std::uint64_t k = 1; k <= kBlock; ++k) notBelow += keys[at - k] >= key ? 1 : 0;
+        at -= notBelow;
+        if (notBelow < kBlock) return at;
+      }
+    }
+    return GallopFirstTrue(0, m_count, at, [keys, key](std::uint64_t i) { return keys[i] >= key; });
   }
 
   std::uint64_t Count() const { return m_count; }
