@@ -48,7 +48,7 @@ void HeadStart::Run(const std::atomic<bool>& abortRequested) {
   const std::uint64_t count = m_plan.upper.Count();
   // A lower network out of every upper one's reach matches none of them.
   const SideSource lowerSide(m_plan.lowerTerms, m_plan.lower, m_plan.lowerForm, p, m_plan.tests,
-                             m_plan.reach, false);
+                             m_plan.reach, false, m_plan.ascending);
   if (!lowerSide.Keeps(m_plan.lowerForm.parallel ? lower.conductance : lower.total)) {
     if (abortRequested.load(std::memory_order_relaxed)) return;
     m_visited.fetch_add(count, std::memory_order_relaxed);

@@ -38,24 +38,27 @@ class Groups {
 
 LowerShare::LowerShare(const SideSource& source, std::uint64_t first, std::uint64_t end,
                        std::uint64_t bandItems)
-    : m_source(source),
-      m_first(first),
-      m_left(end - first),
-      m_bandItems(std::max<std::uint64_t>(bandItems, 1)) {
-  // The keys' span, from each group's ends, sets the first band's width.
+    : m_source(source), m_first(first), m_bandItems(std::max<std::uint64_t>(bandItems, 1)) {
+  // Each group is read from its first kept item to its last; the keys' span, from those
+  // ends, sets the first band's width.
   std::uint64_t lowest = std::numeric_limits<std::uint64_t>::max();
+  m_left = 0;
   Groups groups(source.Ranks(), source.LastDigit(), first);
   for (std::uint64_t rank = first; rank < end; groups.Next()) {
     std::int32_t* digits = groups.Digits();
     const std::int32_t top = groups.Top();
-    digits[0] = 0;
-    lowest = std::min(lowest, source.KeyOf(source.SumOf(digits)));
-    digits[0] = top;
-    m_lastKey = std::max(m_lastKey, source.KeyOf(source.SumOf(digits)));
-    m_cursors.push_back(0);
+    const SideSource::DigitRange kept = source.KeptFirstDigits(digits, 0, top + 1);
+    m_cursors.push_back(kept.begin);
+    m_ends.push_back(kept.end);
     rank += static_cast<std::uint64_t>(top) + 1;
+    if (kept.begin == kept.end) continue;
+    m_left += static_cast<std::uint64_t>(kept.end - kept.begin);
+    digits[0] = kept.begin;
+    lowest = std::min(lowest, source.KeyOf(source.SumOf(digits)));
+    digits[0] = kept.end - 1;
+    m_lastKey = std::max(m_lastKey, source.KeyOf(source.SumOf(digits)));
   }
-  m_next = m_cursors.empty() ? 0 : lowest;
+  m_next = m_left == 0 ? 0 : lowest;
   m_pending = m_next;
   const std::uint64_t bands = std::max<std::uint64_t>((m_left + m_bandItems - 1) / m_bandItems, 1);
   m_width = std::max(1.0, static_cast<double>(m_lastKey - m_next) / static_cast<double>(bands));
@@ -109,28 +112,26 @@ bool LowerShare::Take(std::uint64_t end, std::uint64_t limit, std::vector<std::u
   std::uint64_t taken = 0;
   std::uint64_t base = m_first;
   Groups groups(m_source.Ranks(), m_source.LastDigit(), m_first);
-  for (std::int32_t& cursor : m_cursors) {
+  for (std::size_t g = 0; g < m_cursors.size(); ++g) {
+    std::int32_t& cursor = m_cursors[g];
     std::int32_t* digits = groups.Digits();
     const std::int32_t top = groups.Top();
     std::int32_t d = cursor;
-    for (; d <= top; ++d) {
+    for (; d < m_ends[g]; ++d) {
       digits[0] = d;
-      const double sum = m_source.SumOf(digits);
-      const std::uint64_t key = m_source.KeyOf(sum);
+      const std::uint64_t key = m_source.KeyOf(m_source.SumOf(digits));
       if (key >= end && !everything) {
         pending = std::min(pending, key);
         break;
       }
-      if (m_source.Keeps(sum)) {
-        if (keys.size() == limit) {
-          m_cursors.swap(m_saved);
-          keys.clear();
-          ranks.clear();
-          return false;
-        }
-        keys.push_back(key);
-        ranks.push_back(base + static_cast<std::uint64_t>(d));
+      if (keys.size() == limit) {
+        m_cursors.swap(m_saved);
+        keys.clear();
+        ranks.clear();
+        return false;
       }
+      keys.push_back(key);
+      ranks.push_back(base + static_cast<std::uint64_t>(d));
     }
     taken += static_cast<std::uint64_t>(d - cursor);
     cursor = d;

@@ -36,9 +36,10 @@ class LowerShare {
 
   const SideSource& m_source;
   std::uint64_t m_first;
-  std::uint64_t m_left;  // items not yet taken, kept or not
+  std::uint64_t m_left = 0;  // kept items not yet taken
   std::uint64_t m_bandItems;
   std::vector<std::int32_t> m_cursors;  // each group's next first digit
+  std::vector<std::int32_t> m_ends;     // and the one after its last kept one
   std::vector<std::int32_t> m_saved;
   std::uint64_t m_next = 0;     // where the last band ended
   std::uint64_t m_pending = 0;  // the smallest key not yet taken

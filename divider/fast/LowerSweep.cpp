@@ -18,7 +18,8 @@ constexpr std::uint32_t kLowersPerProgressUpdate = 256;
 
 LowerSweep::LowerSweep(const DividerParameters& p, const Plan& plan,
                        std::atomic<std::uint64_t>& visited, bool record, std::uint64_t bandItems)
-    : m_lower(plan.lowerTerms, plan.lower, plan.lowerForm, p, plan.tests, plan.reach, false),
+    : m_lower(plan.lowerTerms, plan.lower, plan.lowerForm, p, plan.tests, plan.reach, false,
+              plan.ascending),
       m_count(plan.lower.Count()),
       m_ascending(plan.ascending),
       m_bandItems(bandItems),
@@ -95,11 +96,11 @@ bool LowerSweep::Run(std::vector<Sweeper>& sweepers, const SortedSide& uppers, s
 std::uint64_t LowerSweep::CursorBytes(const Plan& plan, unsigned workers) {
   if (!plan.ascending) return 0;
   // One group per multiset of all digits but the first; a worker holds one share's cursors,
-  // twice over, at a time.
+  // twice over, and their ends at a time.
   const std::uint32_t digits = plan.lower.DigitCount();
   const std::uint64_t groups = digits > 1 ? MultisetRanks(plan.n, digits - 1).Count() : 1;
   const std::uint64_t shares = std::uint64_t{workers} * kLowerSharesPerWorker;
-  return SaturatingMultiply(groups / shares + 1, 2 * sizeof(std::int32_t) * workers);
+  return SaturatingMultiply(groups / shares + 1, 3 * sizeof(std::int32_t) * workers);
 }
 
 std::vector<std::uint64_t> LowerSweep::ShareStarts(std::size_t workers) const {

@@ -35,8 +35,10 @@ bool Covers(const DividerParameters& p) {
 // all-largest values.
 Reach ReachFor(const DividerParameters& p, const Plan& plan) {
   const Reach none;
-  const SideSource upper(plan.upperTerms, plan.upper, plan.upperForm, p, plan.tests, none, true);
-  const SideSource lower(plan.lowerTerms, plan.lower, plan.lowerForm, p, plan.tests, none, false);
+  const SideSource upper(plan.upperTerms, plan.upper, plan.upperForm, p, plan.tests, none, true,
+                         plan.ascending);
+  const SideSource lower(plan.lowerTerms, plan.lower, plan.lowerForm, p, plan.tests, none, false,
+                         plan.ascending);
   double upperHigh = upper.TotalOfRepeated(plan.largest);
   if (plan.tests.seriesMax) upperHigh = std::min(upperHigh, p.seriesMax);
   const NetworkTotal lowerSmall = lower.NetworkOfRepeated(plan.smallest);

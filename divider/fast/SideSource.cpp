@@ -6,7 +6,7 @@ namespace ordavin::fast_divider {
 
 SideSource::SideSource(const std::vector<double>& terms, const MultisetRanks& ranks, SideForm form,
                        const DividerParameters& p, const WindowTests& tests, const Reach& reach,
-                       bool upper)
+                       bool upper, bool ascending)
     : m_terms(terms.data()),
       m_last(static_cast<std::int32_t>(terms.size()) - 1),
       m_ranks(ranks),
@@ -19,7 +19,8 @@ SideSource::SideSource(const std::vector<double>& terms, const MultisetRanks& ra
       m_min(upper ? reach.upperTotalMin : reach.loadedMin),
       m_max(upper ? reach.upperTotalMax : reach.loadedMax),
       m_testReach(m_min > 0 || m_max < HUGE_VAL),
-      m_reachesTotal(upper) {}
+      m_reachesTotal(upper),
+      m_ascending(ascending) {}
 
 NetworkTotal SideSource::NetworkOfRepeated(std::int32_t digit) const {
   double sum = 0.0;

@@ -34,7 +34,8 @@ KeyBuckets BucketsFor(const SideSource& side, const DividerParameters& p, const 
 }  // namespace
 
 UpperSide::UpperSide(const DividerParameters& p, const Plan& plan, unsigned workers)
-    : m_source(plan.upperTerms, plan.upper, plan.upperForm, p, plan.tests, plan.reach, true),
+    : m_source(plan.upperTerms, plan.upper, plan.upperForm, p, plan.tests, plan.reach, true,
+               plan.ascending),
       m_buckets(BucketsFor(m_source, p, plan)),
       m_workers(workers),
       m_wideRanks(plan.upper.Count() > UINT32_MAX) {}
