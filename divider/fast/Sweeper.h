@@ -18,8 +18,10 @@
 
 namespace ordavin::fast_divider {
 
-// One worker's sweep: lower networks one at a time against a sorted upper side.
-class Sweeper {
+// One worker's sweep: lower networks one at a time against a sorted upper side. The workers'
+// sweepers lie side by side and each writes its own for every network, so each takes cache
+// lines of its own.
+class alignas(64) Sweeper {
  public:
   Sweeper(const DividerParameters& p, const Plan& plan)
       : m_best(p.maxResults),
