@@ -56,24 +56,95 @@ void HeadStart::Run(const std::atomic<bool>& abortRequested) {
     return;
   }
   std::int32_t upper[MultisetRanks::kMaxCount] = {};
-  const auto last = static_cast<std::int32_t>(m_plan.n) - 1;
   for (std::uint64_t first = 0; first < count; first += kHeadStartStride) {
     if (abortRequested.load(std::memory_order_relaxed) ||
         m_cancelled.load(std::memory_order_relaxed)) {
       return;
     }
     const std::uint64_t end = std::min(count, first + kHeadStartStride);
-    for (std::uint64_t rank = first; rank < end; ++rank) {
-      const DividerEvaluation e =
-          EvaluateDivider(EvaluateNetwork(m_values, upper, p.upperCount, p.upperMode), lower, p);
-      if (PassesDividerFilters(e, p)) {
-        ++m_matching;
-        m_best.Offer({std::fabs(e.error), rank});  // lower rank 0: the key is the upper rank
-      }
-      MultisetRanks::Next(upper, p.upperCount, last);
+    if (m_plan.ascending) {
+      MatchGroups(first, end, lower, upper);
+    } else {
+      MatchEach(first, end, lower, upper);
     }
     m_visited.fetch_add(end - first, std::memory_order_relaxed);
     m_accountedUppers = end;
+  }
+}
+
+void HeadStart::Offer(const DividerEvaluation& e, std::uint64_t upperRank) {
+  if (!PassesDividerFilters(e, m_p)) return;
+  ++m_matching;
+  m_best.Offer({std::fabs(e.error), upperRank});  // lower rank 0: the key is the upper rank
+}
+
+void HeadStart::MatchEach(std::uint64_t first, std::uint64_t end, NetworkTotal lower,
+                          std::int32_t* upper) {
+  const DividerParameters& p = m_p;
+  const auto last = static_cast<std::int32_t>(m_plan.n) - 1;
+  for (std::uint64_t rank = first; rank < end; ++rank) {
+    Offer(EvaluateDivider(EvaluateNetwork(m_values, upper, p.upperCount, p.upperMode), lower, p),
+          rank);
+    MultisetRanks::Next(upper, p.upperCount, last);
+  }
+}
+
+// With the values in ascending order, the upper multisets that differ only in their first
+// digit grow in total with it, and against one lower network every test of a match turns
+// only once along them: the error falls, the series and parallel totals grow. So a group's
+// matches are one range of first digits, found by two searches.
+void HeadStart::MatchGroups(std::uint64_t first, std::uint64_t end, NetworkTotal lower,
+                            std::int32_t* upper) {
+  const DividerParameters& p = m_p;
+  const std::uint32_t count = p.upperCount;
+  const auto last = static_cast<std::int32_t>(m_plan.n) - 1;
+  const auto evaluate = [&](std::int32_t digit) {
+    upper[0] = digit;
+    return EvaluateDivider(EvaluateNetwork(m_values, upper, count, p.upperMode), lower, p);
+  };
+  // What a small upper total fails, and what a large one fails; together PassesDividerFilters.
+  const auto largeEnough = [&](std::int32_t digit) {
+    const DividerEvaluation e = evaluate(digit);
+    return e.error <= p.tolerance && p.seriesMin <= e.rserTotal && p.parallelMin <= e.rparTotal;
+  };
+  const auto smallEnough = [&](std::int32_t digit) {
+    const DividerEvaluation e = evaluate(digit);
+    return -p.tolerance <= e.error && e.rserTotal <= p.seriesMax && e.rparTotal <= p.parallelMax;
+  };
+  for (std::uint64_t rank = first; rank < end;) {
+    const std::int32_t top = count > 1 ? upper[1] : last;
+    const std::uint64_t base = rank - static_cast<std::uint64_t>(upper[0]);
+    const auto to = static_cast<std::int32_t>(
+        std::min<std::uint64_t>(static_cast<std::uint64_t>(top) + 1, end - base));
+    std::int32_t lo = upper[0];
+    std::int32_t hi = to;
+    while (lo < hi) {
+      const std::int32_t mid = lo + (hi - lo) / 2;
+      if (largeEnough(mid)) {
+        hi = mid;
+      } else {
+        lo = mid + 1;
+      }
+    }
+    const std::int32_t begin = lo;
+    hi = to;
+    while (lo < hi) {
+      const std::int32_t mid = lo + (hi - lo) / 2;
+      if (smallEnough(mid)) {
+        lo = mid + 1;
+      } else {
+        hi = mid;
+      }
+    }
+    for (std::int32_t d = begin; d < lo; ++d)
+      Offer(evaluate(d), base + static_cast<std::uint64_t>(d));
+    if (to <= top) {  // the stride ends inside this group
+      upper[0] = to;
+      return;
+    }
+    rank = base + static_cast<std::uint64_t>(top) + 1;
+    upper[0] = top;
+    MultisetRanks::Next(upper, count, last);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <thread>
 #include <utility>
 
+#include "divider/DividerArithmetic.h"
 #include "divider/DividerParameters.h"
 #include "divider/fast/Plan.h"
 #include "search/RankedCandidate.h"
@@ -36,6 +37,11 @@ class HeadStart {
 
  private:
   void Run(const std::atomic<bool>& abortRequested);
+  // Matches the upper multisets of ranks [first, end) against the lower one; `upper` holds
+  // the digits of rank `first` and is left at those of rank `end`.
+  void MatchEach(std::uint64_t first, std::uint64_t end, NetworkTotal lower, std::int32_t* upper);
+  void MatchGroups(std::uint64_t first, std::uint64_t end, NetworkTotal lower, std::int32_t* upper);
+  void Offer(const DividerEvaluation& e, std::uint64_t upperRank);
 
   BestCandidates m_best;
   std::uint64_t m_matching = 0;
