@@ -128,18 +128,17 @@ namespace bucket_sort_detail {
 // Ranks between two looks at the abort flag.
 inline constexpr std::uint64_t kStride = std::uint64_t{1} << 15;
 
-inline std::uint64_t ShareBegin(std::uint64_t size, unsigned workers, unsigned worker) {
-  return size / workers * worker + std::min<std::uint64_t>(worker, size % workers);
-}
-
-// Runs body(first, end) over the worker's share in strides; false once aborted.
+// Runs body(first, end) over the worker's strides, every `workers`-th one: where the kept
+// items crowd into some ranks, each worker still gets about its share. False once aborted.
 template <class Body>
 bool OverShare(std::uint64_t size, unsigned workers, unsigned worker,
                const std::atomic<bool>& abortRequested, Body&& body) {
-  const std::uint64_t end = ShareBegin(size, workers, worker + 1);
-  for (std::uint64_t first = ShareBegin(size, workers, worker); first < end; first += kStride) {
+  const std::uint64_t step = kStride * workers;
+  for (std::uint64_t first = kStride * worker; first < size;) {
     if (abortRequested.load(std::memory_order_relaxed)) return false;
-    body(first, std::min(end, first + kStride));
+    body(first, first + std::min(size - first, kStride));
+    if (size - first <= step) break;
+    first += step;
   }
   return true;
 }
@@ -177,7 +176,7 @@ struct KeyRankArrays {
 
 // Sorts one bucket's items [begin, end) by (key, rank) through `scratch`: a counting pass on
 // the key bits below the bucket's own span, then the few items of each sub-bucket by hand.
-// The items arrive in ascending rank order and the counting pass keeps that order.
+// Each worker's items arrive in ascending rank order and the counting pass keeps that order.
 template <class Rank>
 void SortBucket(KeyRankArrays<Rank> items, std::uint64_t begin, std::uint64_t end,
                 std::vector<KeyRank>& scratch, std::vector<std::uint64_t>& counts) {
@@ -189,7 +188,8 @@ void SortBucket(KeyRankArrays<Rank> items, std::uint64_t begin, std::uint64_t en
     minKey = std::min(minKey, items.keys[i]);
     maxKey = std::max(maxKey, items.keys[i]);
   }
-  if (minKey == maxKey) return;  // all equal, already in rank order
+  // All equal and, as items mostly arrive, in rank order.
+  if (minKey == maxKey && std::is_sorted(items.ranks + begin, items.ranks + end)) return;
   const std::uint64_t wanted = std::clamp<std::uint64_t>(size / 4, 2, std::uint64_t{1} << 16);
   unsigned shift = 0;
   while (shift < 63 && ((maxKey - minKey) >> shift) >= wanted) ++shift;
@@ -207,8 +207,8 @@ void SortBucket(KeyRankArrays<Rank> items, std::uint64_t begin, std::uint64_t en
   for (std::size_t b = 0; b < subBuckets; ++b) {
     const std::uint64_t last = counts[b];
     if (last - first > 16) {
-      // Sums of standard values often coincide exactly: a sub-bucket of one key arrives in
-      // rank order, which is its sorted order already.
+      // Sums of standard values often coincide exactly: a sub-bucket of one key mostly
+      // arrives in rank order, which is its sorted order already.
       const auto from = scratch.begin() + static_cast<std::ptrdiff_t>(first);
       const auto to = scratch.begin() + static_cast<std::ptrdiff_t>(last);
       const auto less = [](const KeyRank& a, const KeyRank& c) { return KeyRankLess(a, c); };
@@ -262,7 +262,7 @@ bool SortSlab(const Source& source, const KeyBuckets& buckets, const BucketHisto
   groupFirst.push_back(width);
 
   // Group by group, worker by worker: each worker's items of a group follow those of the
-  // workers before it, ranks ascending, as their shares of the ranks are.
+  // workers before it, ranks ascending within each worker's.
   std::vector<std::uint64_t> groupStarts(std::size_t{groups} + 1, 0);
   std::vector<std::uint64_t> cursors(std::size_t{workers} * groups);
   std::uint64_t offset = 0;

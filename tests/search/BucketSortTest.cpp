@@ -93,6 +93,21 @@ TEST(BucketSortTest, SortsByKeyThenRankWithAnyBucketsAndWorkers) {
   }
 }
 
+// Workers take every other stride of ranks, so a bucket of one key receives its ranks out of
+// order and must still come out by rank.
+TEST(BucketSortTest, OneKeyOverManyStridesComesOutByRank) {
+  std::mt19937_64 rng(7);
+  const std::size_t size = 3 * (std::size_t{1} << 15) + 5;
+  std::vector<bool> kept(size);
+  for (std::size_t i = 0; i < size; ++i) kept[i] = rng() % 3 != 0;
+  const TableSource source(std::vector<std::uint64_t>(size, 42), kept);
+  for (const unsigned workers : {2u, 3u}) {
+    const KeyBuckets buckets(0, 100, 8);
+    EXPECT_TRUE(Equal(SortInSlabs<std::uint32_t>(source, buckets, workers, size), source.Sorted()))
+        << "workers " << workers;
+  }
+}
+
 TEST(BucketSortTest, KeysAcrossTheWhole64BitRange) {
   std::vector<std::uint64_t> keys = {UINT64_MAX, 0, 1,    UINT64_MAX - 1, std::uint64_t{1} << 63,
                                      UINT64_MAX, 0, 12345};
