@@ -154,7 +154,8 @@ FastDividerEngine::SweepOutcome FastDividerEngine::Sweep(const Plan& plan,
   const bool record = m_tuning.recordAccounted && slabs.Slabs().size() == 1;
   const std::uint64_t bandItems =
       m_tuning.lowerBandItems != 0 ? m_tuning.lowerBandItems : fast_divider::kLowerBandItems;
-  const fast_divider::LowerSweep lowers(p, plan, m_visitedCount, record, bandItems);
+  fast_divider::LowerSweep lowers(p, plan, m_visitedCount, record, bandItems);
+  if (!lowers.Prepare(workers, abortRequested)) return SweepOutcome::Aborted;
   const bool complete = SweepSlabs(uppers, slabs, lowers, sweepers,
                                    plan.upper.Count() - uppers.Kept(), abortRequested);
   if (record && !complete) {

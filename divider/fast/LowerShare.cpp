@@ -36,38 +36,33 @@ class Groups {
 
 }  // namespace
 
-LowerShare::LowerShare(const SideSource& source, std::uint64_t first, std::uint64_t end,
-                       std::uint64_t bandItems)
-    : m_source(source), m_first(first), m_bandItems(std::max<std::uint64_t>(bandItems, 1)) {
+LowerShare::LowerShare(const SideSource& source, const KeptGroups& kept, KeptGroups::Share first,
+                       KeptGroups::Share end, std::uint64_t bandItems)
+    : m_source(source),
+      m_first(first.rank),
+      m_bandItems(std::max<std::uint64_t>(bandItems, 1)),
+      m_kept(kept.Ranges().subspan(first.group, end.group - first.group)) {
   // Each group is read from its first kept item to its last; the keys' span, from those
   // ends, sets the first band's width.
   std::uint64_t lowest = std::numeric_limits<std::uint64_t>::max();
-  m_left = 0;
-  Groups groups(source.Ranks(), source.LastDigit(), first);
-  for (std::uint64_t rank = first; rank < end; groups.Next()) {
-    std::int32_t* digits = groups.Digits();
-    const std::int32_t top = groups.Top();
-    const SideSource::DigitRange kept = source.KeptFirstDigits(digits, 0, top + 1);
-    m_cursors.push_back(kept.begin);
-    m_ends.push_back(kept.end);
-    rank += static_cast<std::uint64_t>(top) + 1;
-    if (kept.begin == kept.end) continue;
-    m_left += static_cast<std::uint64_t>(kept.end - kept.begin);
-    digits[0] = kept.begin;
-    lowest = std::min(lowest, source.KeyOf(source.SumOf(digits)));
-    digits[0] = kept.end - 1;
-    m_lastKey = std::max(m_lastKey, source.KeyOf(source.SumOf(digits)));
+  m_cursors.reserve(m_kept.size());
+  Groups groups(source.Ranks(), source.LastDigit(), first.rank);
+  for (const SideSource::DigitRange& range : m_kept) {
+    m_cursors.push_back(range.begin);
+    if (range.begin < range.end) {
+      m_left += static_cast<std::uint64_t>(range.end - range.begin);
+      std::int32_t* digits = groups.Digits();
+      digits[0] = range.begin;
+      lowest = std::min(lowest, source.KeyOf(source.SumOf(digits)));
+      digits[0] = range.end - 1;
+      m_lastKey = std::max(m_lastKey, source.KeyOf(source.SumOf(digits)));
+    }
+    groups.Next();
   }
   m_next = m_left == 0 ? 0 : lowest;
   m_pending = m_next;
   const std::uint64_t bands = std::max<std::uint64_t>((m_left + m_bandItems - 1) / m_bandItems, 1);
   m_width = std::max(1.0, static_cast<double>(m_lastKey - m_next) / static_cast<double>(bands));
-}
-
-std::uint64_t LowerShare::GroupStart(const MultisetRanks& ranks, std::uint64_t rank) {
-  std::int32_t digits[MultisetRanks::kMaxCount];
-  ranks.Unrank(rank, digits);
-  return rank - static_cast<std::uint64_t>(digits[0]);
 }
 
 bool LowerShare::NextBand(std::vector<std::uint64_t>& keys, std::vector<std::uint64_t>& ranks,
@@ -117,7 +112,7 @@ bool LowerShare::Take(std::uint64_t end, std::uint64_t limit, std::vector<std::u
     std::int32_t* digits = groups.Digits();
     const std::int32_t top = groups.Top();
     std::int32_t d = cursor;
-    for (; d < m_ends[g]; ++d) {
+    for (; d < m_kept[g].end; ++d) {
       digits[0] = d;
       const std::uint64_t key = m_source.KeyOf(m_source.SumOf(digits));
       if (key >= end && !everything) {

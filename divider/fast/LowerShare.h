@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
+#include "divider/fast/KeptGroups.h"
 #include "divider/fast/SideSource.h"
 #include "search/BucketSort.h"
 
@@ -17,12 +19,9 @@ namespace ordavin::fast_divider {
 // The bands' widths follow the density of the keys.
 class LowerShare {
  public:
-  // The groups of ranks [first, end); both are group starts (see GroupStart).
-  LowerShare(const SideSource& source, std::uint64_t first, std::uint64_t end,
-             std::uint64_t bandItems);
-
-  // The first rank of the group holding `rank`.
-  static std::uint64_t GroupStart(const MultisetRanks& ranks, std::uint64_t rank);
+  // The groups from `first` up to `end`, each read within its kept range.
+  LowerShare(const SideSource& source, const KeptGroups& kept, KeptGroups::Share first,
+             KeptGroups::Share end, std::uint64_t bandItems);
 
   // The next band's kept items sorted by (key, rank); false once the share is used up.
   bool NextBand(std::vector<std::uint64_t>& keys, std::vector<std::uint64_t>& ranks,
@@ -39,7 +38,7 @@ class LowerShare {
   std::uint64_t m_left = 0;  // kept items not yet taken
   std::uint64_t m_bandItems;
   std::vector<std::int32_t> m_cursors;  // each group's next first digit
-  std::vector<std::int32_t> m_ends;     // and the one after its last kept one
+  std::span<const SideSource::DigitRange> m_kept;
   std::vector<std::int32_t> m_saved;
   std::uint64_t m_next = 0;     // where the last band ended
   std::uint64_t m_pending = 0;  // the smallest key not yet taken

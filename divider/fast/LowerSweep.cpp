@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "divider/fast/JobSizes.h"
+#include "divider/fast/KeptGroups.h"
 #include "divider/fast/LowerShare.h"
 #include "search/BlockQueue.h"
 #include "search/MemoryBudget.h"
@@ -20,6 +21,7 @@ LowerSweep::LowerSweep(const DividerParameters& p, const Plan& plan,
                        std::atomic<std::uint64_t>& visited, bool record, std::uint64_t bandItems)
     : m_lower(plan.lowerTerms, plan.lower, plan.lowerForm, p, plan.tests, plan.reach, false,
               plan.ascending),
+      m_kept(m_lower),
       m_count(plan.lower.Count()),
       m_ascending(plan.ascending),
       m_bandItems(bandItems),
@@ -27,11 +29,11 @@ LowerSweep::LowerSweep(const DividerParameters& p, const Plan& plan,
       m_record(record) {}
 
 template <class Visit>
-bool LowerSweep::VisitShare(std::uint64_t first, std::uint64_t end, Sweeper& sweeper, Visit& visit,
-                            std::vector<std::uint64_t>& keys, std::vector<std::uint64_t>& ranks,
-                            std::vector<KeyRank>& scratch,
+bool LowerSweep::VisitShare(KeptGroups::Share first, KeptGroups::Share end, Sweeper& sweeper,
+                            Visit& visit, std::vector<std::uint64_t>& keys,
+                            std::vector<std::uint64_t>& ranks, std::vector<KeyRank>& scratch,
                             std::vector<std::uint64_t>& counts) const {
-  LowerShare share(m_lower, first, end, m_bandItems);
+  LowerShare share(m_lower, m_kept, first, end, m_bandItems);
   sweeper.Follow();
   while (share.NextBand(keys, ranks, scratch, counts)) {
     for (std::size_t k = 0; k < keys.size(); ++k) {
@@ -56,8 +58,7 @@ bool LowerSweep::VisitChunk(std::uint64_t chunk, Visit& visit, std::vector<std::
 bool LowerSweep::Run(std::vector<Sweeper>& sweepers, const SortedSide& uppers, std::uint64_t weight,
                      const std::atomic<bool>& abortRequested) const {
   const bool small = m_count < kSmallJob / 8;
-  const std::vector<std::uint64_t> starts =
-      m_ascending ? ShareStarts(small ? 1 : sweepers.size()) : std::vector<std::uint64_t>{};
+  const std::vector<KeptGroups::Share>& starts = m_shares;
   const std::uint64_t blocks =
       m_ascending ? starts.size() - 1 : (m_count + kLowerRanksPerChunk - 1) / kLowerRanksPerChunk;
   const auto workers =
@@ -93,28 +94,21 @@ bool LowerSweep::Run(std::vector<Sweeper>& sweepers, const SortedSide& uppers, s
   return !stopped.load();
 }
 
-std::uint64_t LowerSweep::CursorBytes(const Plan& plan, unsigned workers) {
-  if (!plan.ascending) return 0;
-  // One group per multiset of all digits but the first; a worker holds one share's cursors,
-  // twice over, and their ends at a time.
-  const std::uint32_t digits = plan.lower.DigitCount();
-  const std::uint64_t groups = digits > 1 ? MultisetRanks(plan.n, digits - 1).Count() : 1;
-  const std::uint64_t shares = std::uint64_t{workers} * kLowerSharesPerWorker;
-  return SaturatingMultiply(groups / shares + 1, 3 * sizeof(std::int32_t) * workers);
+bool LowerSweep::Prepare(unsigned workers, const std::atomic<bool>& abortRequested) {
+  if (!m_ascending) return true;
+  if (!m_kept.Find(workers, abortRequested)) return false;
+  const std::uint64_t shares = m_count < kSmallJob / 8 ? 1 : workers * kLowerSharesPerWorker;
+  m_shares = m_kept.ShareStarts(shares);
+  return true;
 }
 
-std::vector<std::uint64_t> LowerSweep::ShareStarts(std::size_t workers) const {
-  const std::uint64_t shares = std::max<std::uint64_t>(1, workers * kLowerSharesPerWorker);
-  std::vector<std::uint64_t> starts{0};
-  for (std::uint64_t s = 1; s < shares; ++s) {
-    const auto rank = static_cast<std::uint64_t>(
-        static_cast<double>(m_count) * static_cast<double>(s) / static_cast<double>(shares));
-    if (rank >= m_count) break;
-    const std::uint64_t start = LowerShare::GroupStart(m_lower.Ranks(), rank);
-    if (start > starts.back()) starts.push_back(start);
-  }
-  starts.push_back(m_count);
-  return starts;
+std::uint64_t LowerSweep::CursorBytes(const Plan& plan, unsigned workers) {
+  if (!plan.ascending) return 0;
+  // Every group's kept range, and the cursors of one share, twice over, for each worker.
+  const std::uint64_t groups = KeptGroups::GroupCount(plan.lower, plan.n);
+  const std::uint64_t shares = std::uint64_t{workers} * kLowerSharesPerWorker;
+  return SaturatingAdd(KeptGroups::Bytes(plan.lower, plan.n),
+                       SaturatingMultiply(groups / shares + 1, 2 * sizeof(std::int32_t) * workers));
 }
 
 void LowerSweep::SortChunk(std::uint64_t chunk, std::vector<std::uint64_t>& keys,

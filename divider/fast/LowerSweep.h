@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "divider/DividerParameters.h"
+#include "divider/fast/KeptGroups.h"
 #include "divider/fast/Plan.h"
 #include "divider/fast/SideSource.h"
 #include "divider/fast/SortedSide.h"
@@ -24,7 +25,12 @@ class LowerSweep {
   LowerSweep(const DividerParameters& p, const Plan& plan, std::atomic<std::uint64_t>& visited,
              bool record, std::uint64_t bandItems);
 
-  // The bytes the workers' cursors take when the lower side is taken in key order.
+  // Finds where the shares begin, when the lower side is taken in key order. False when
+  // aborted.
+  bool Prepare(unsigned workers, const std::atomic<bool>& abortRequested);
+
+  // The bytes the groups' kept ranges and the workers' cursors take when the lower side is
+  // taken in key order.
   static std::uint64_t CursorBytes(const Plan& plan, unsigned workers);
 
   // Each lower network swept adds `weight` to the visited count. False when aborted.
@@ -35,22 +41,21 @@ class LowerSweep {
   // Hands every lower network of a share or a chunk to `visit` (false: stop); false when
   // stopped.
   template <class Visit>
-  bool VisitShare(std::uint64_t first, std::uint64_t end, Sweeper& sweeper, Visit& visit,
+  bool VisitShare(KeptGroups::Share first, KeptGroups::Share end, Sweeper& sweeper, Visit& visit,
                   std::vector<std::uint64_t>& keys, std::vector<std::uint64_t>& ranks,
                   std::vector<KeyRank>& scratch, std::vector<std::uint64_t>& counts) const;
   template <class Visit>
   bool VisitChunk(std::uint64_t chunk, Visit& visit, std::vector<std::uint64_t>& keys,
                   std::vector<std::uint64_t>& ranks, std::vector<KeyRank>& scratch,
                   std::vector<std::uint64_t>& counts) const;
-  // Where each share of the lower ranks begins, and its end.
-  std::vector<std::uint64_t> ShareStarts(std::size_t workers) const;
-
   // The chunk's lower networks, sorted like the upper side, into keys and ranks.
   void SortChunk(std::uint64_t chunk, std::vector<std::uint64_t>& keys,
                  std::vector<std::uint64_t>& ranks, std::vector<KeyRank>& scratch,
                  std::vector<std::uint64_t>& counts) const;
 
   SideSource m_lower;
+  KeptGroups m_kept;
+  std::vector<KeptGroups::Share> m_shares;
   std::uint64_t m_count;
   bool m_ascending;
   std::uint64_t m_bandItems;
