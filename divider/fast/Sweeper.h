@@ -74,11 +74,12 @@ class alignas(64) Sweeper {
     m_hi = hi;
     if (hi <= lo) return;
     m_matching += hi - lo;
-    if (m_best.Capacity() == 0) return;
+    const std::uint64_t base = lowerRank * m_upperSpan;
+    if (m_best.Capacity() == 0 || OutranksAll(base)) return;
     const std::uint64_t zero =
         GallopFirstTrue(lo, hi, m_zero, [this](std::uint64_t i) { return ErrorAt(i) <= 0; });
     m_zero = zero;
-    Rank(lo, zero, hi, lowerRank * m_upperSpan);
+    Rank(lo, zero, hi, base);
   }
 
   // Notes a lower rank as swept, for runs that record what they accounted for.
@@ -148,6 +149,15 @@ class alignas(64) Sweeper {
       return false;
     }
     return true;
+  }
+
+  // Whether the best list is full of exact matches that all come later in visit order than
+  // any of this lower network's, so that none of them can rank: large searches soon find
+  // enough exact matches, and most of their runs are then left unranked.
+  bool OutranksAll(std::uint64_t base) const {
+    if (!m_best.Full()) return false;
+    const RankedCandidate& worst = m_best.Worst();
+    return worst.magnitude == 0 && base + m_upperSpan <= worst.visitKey;
   }
 
   // Offers the run's matches to the best list in order of growing |error|, outwards from
