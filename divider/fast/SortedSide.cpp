@@ -1,8 +1,13 @@
 #include "divider/fast/SortedSide.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <span>
+#include <tuple>
+#include <utility>
 
 #include "divider/fast/JobSizes.h"
+#include "search/BackgroundRelease.h"
 #include "search/ParallelWork.h"
 
 namespace ordavin::fast_divider {
@@ -15,7 +20,20 @@ constexpr std::uint64_t kIndexStride = std::uint64_t{1} << 16;
 
 }  // namespace
 
+SortedSide::~SortedSide() {
+  const auto region = [](auto* data, std::size_t count) {
+    return std::as_writable_bytes(std::span(data, data != nullptr ? count : 0));
+  };
+  std::vector<std::span<std::byte>> regions = {
+      region(m_keys.get(), m_capacity), region(m_ranks32.get(), m_capacity),
+      region(m_ranks64.get(), m_capacity), region(m_index.data(), m_index.size())};
+  ReleaseInBackground(std::make_tuple(std::move(m_keys), std::move(m_ranks32), std::move(m_ranks64),
+                                      std::move(m_index)),
+                      std::move(regions));
+}
+
 void SortedSide::Allocate(std::uint64_t capacity, bool wideRanks) {
+  m_capacity = capacity;
   // Left uninitialised: the scatter writes every entry, and untouched pages cost nothing.
   m_keys = std::make_unique_for_overwrite<std::uint64_t[]>(capacity);
   if (wideRanks) {

@@ -14,6 +14,11 @@ namespace ordavin::fast_divider {
 // The upper multisets of a slab, sorted by (key, rank).
 class SortedSide {
  public:
+  SortedSide() = default;
+  ~SortedSide();
+  SortedSide(const SortedSide&) = delete;
+  SortedSide& operator=(const SortedSide&) = delete;
+
   // Ranks take 32 bits when every rank of the side fits.
   void Allocate(std::uint64_t capacity, bool wideRanks);
   static std::uint64_t BytesPerEntry(bool wideRanks);
@@ -81,6 +86,7 @@ class SortedSide {
   std::unique_ptr<std::uint64_t[]> m_keys;
   std::unique_ptr<std::uint32_t[]> m_ranks32;
   std::unique_ptr<std::uint64_t[]> m_ranks64;
+  std::uint64_t m_capacity = 0;
   std::uint64_t m_count = 0;
   std::vector<std::uint64_t> m_index;
   std::uint64_t m_firstKey = 0;
