@@ -27,6 +27,7 @@ class alignas(64) Sweeper {
       : m_best(p.maxResults),
         m_p(p),
         m_tests(plan.tests),
+        m_inverseFactors(InverseFactorsOf(p)),
         m_upperForm(plan.upperForm),
         m_lowerForm(plan.lowerForm),
         m_upperSpan(plan.upper.Count()) {}
@@ -56,14 +57,13 @@ class alignas(64) Sweeper {
     // The estimates are found from the last search's places when there are some, by keys
     // alone, which is cheaper than the tests.
     const Estimates guess = Estimate();
-    if (m_hinted) {
+    const bool hinted = m_hinted;
+    if (hinted) {
       m_lo = m_uppers->LowerBoundNear(guess.lo, m_lo);
       m_hi = m_uppers->LowerBoundNear(guess.hi, m_hi);
-      m_zero = m_uppers->LowerBoundNear(guess.zero, m_zero);
     } else {
       m_lo = m_uppers->LowerBound(guess.lo);
       m_hi = m_uppers->LowerBound(guess.hi);
-      m_zero = m_uppers->LowerBound(guess.zero);
       m_hinted = m_following;
     }
     const std::uint64_t lo =
@@ -76,6 +76,10 @@ class alignas(64) Sweeper {
     m_matching += hi - lo;
     const std::uint64_t base = lowerRank * m_upperSpan;
     if (m_best.Capacity() == 0 || OutranksAll(base)) return;
+    // The sign change is only looked for when the run may rank.
+    const std::uint64_t zeroKey =
+        KeyOfTotalEstimate(TotalAtFactor(m_inverseFactors.target), m_upperForm.kind);
+    m_zero = hinted ? m_uppers->LowerBoundNear(zeroKey, m_zero) : m_uppers->LowerBound(zeroKey);
     const std::uint64_t zero =
         GallopFirstTrue(lo, hi, m_zero, [this](std::uint64_t i) { return ErrorAt(i) <= 0; });
     m_zero = zero;
@@ -93,19 +97,14 @@ class alignas(64) Sweeper {
   struct Estimates {
     std::uint64_t lo;
     std::uint64_t hi;
-    std::uint64_t zero;
   };
 
   // Where the tests change, as keys of upper totals, from the divider's formulas solved for
   // the upper total.
   Estimates Estimate() const {
     const DividerParameters& p = m_p;
-    const double x = m_loaded;
-    const auto totalAtFactor = [&](double factor) {
-      return factor > 0 ? x / factor - x - p.sourceResistance : HUGE_VAL;
-    };
-    double low = totalAtFactor(p.targetFactor * (1 + p.tolerance));
-    double high = totalAtFactor(p.targetFactor * (1 - p.tolerance));
+    double low = TotalAtFactor(m_inverseFactors.low);
+    double high = TotalAtFactor(m_inverseFactors.high);
     if (m_tests.seriesMin) low = std::max(low, p.seriesMin - m_rl);
     if (m_tests.seriesMax) high = std::min(high, p.seriesMax - m_rl);
     if (m_tests.parallelMin) {
@@ -117,8 +116,22 @@ class alignas(64) Sweeper {
       if (g > 0) high = std::min(high, 1 / g);
     }
     const KeyKind kind = m_upperForm.kind;
-    return {KeyOfTotalEstimate(low, kind), KeyOfTotalEstimate(high, kind),
-            KeyOfTotalEstimate(totalAtFactor(p.targetFactor), kind)};
+    return {KeyOfTotalEstimate(low, kind), KeyOfTotalEstimate(high, kind)};
+  }
+  // The upper total at which the factor would be 1 / `inverse` (0: no total reaches it).
+  double TotalAtFactor(double inverse) const {
+    return inverse > 0 ? m_loaded * inverse - m_loaded - m_p.sourceResistance : HUGE_VAL;
+  }
+  // The reciprocals of the factors at the tolerance's ends and of the target, for estimates.
+  struct InverseFactors {
+    double low;
+    double high;
+    double target;
+  };
+  static InverseFactors InverseFactorsOf(const DividerParameters& p) {
+    const auto inverse = [](double factor) { return factor > 0 ? 1 / factor : 0.0; };
+    return {inverse(p.targetFactor * (1 + p.tolerance)),
+            inverse(p.targetFactor * (1 - p.tolerance)), inverse(p.targetFactor)};
   }
 
   double UpperTotal(std::uint64_t i) const { return TotalOfKey(m_keys[i], m_upperForm.kind); }
@@ -198,6 +211,7 @@ class alignas(64) Sweeper {
   std::vector<std::uint64_t> m_accounted;
   const DividerParameters& m_p;
   WindowTests m_tests;
+  InverseFactors m_inverseFactors;
   SideForm m_upperForm;
   SideForm m_lowerForm;
   std::uint64_t m_upperSpan;
