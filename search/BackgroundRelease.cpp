@@ -18,12 +18,16 @@ void DropPages(std::span<std::byte> region) {
   const long pageSize = sysconf(_SC_PAGE_SIZE);
   if (pageSize <= 0) return;
   const auto page = static_cast<std::uintptr_t>(pageSize);
+  // The region's first and last page boundaries, as offsets into it.
   const auto begin = reinterpret_cast<std::uintptr_t>(region.data());
-  const std::uintptr_t first = (begin + page - 1) / page * page;
-  const std::uintptr_t end = (begin + region.size()) / page * page;
+  const std::uintptr_t firstBoundary = (begin + page - 1) / page * page;
+  const std::uintptr_t lastBoundary = (begin + region.size()) / page * page;
+  if (lastBoundary <= firstBoundary) return;
+  const std::uintptr_t first = firstBoundary - begin;
+  const std::uintptr_t end = lastBoundary - begin;
   for (std::uintptr_t at = first; at < end; at += kChunk) {
     const std::uintptr_t size = end - at < kChunk ? end - at : kChunk;
-    madvise(reinterpret_cast<void*>(at), size, MADV_DONTNEED);
+    madvise(region.data() + at, size, MADV_DONTNEED);
   }
 }
 #endif

@@ -20,8 +20,12 @@ TEST(BackgroundRelease, DroppingPagesKeepsTheBytesOfPartPagesAtBothEnds) {
   constexpr std::size_t kPage = 4096;
   constexpr std::size_t kSize = 64 * kPage;
   std::vector<std::byte> buffer(kSize, std::byte{0xAB});
-  for (const std::size_t from : {std::size_t{1}, kPage / 2, kPage + 7}) {
-    const std::size_t length = kSize - from - 5;
+  // The last two lie within one page, or span a boundary without holding a whole page.
+  const std::size_t lengths[] = {kSize - 6, kSize - kPage / 2 - 5, kSize - kPage - 12, 50, kPage};
+  const std::size_t froms[] = {1, kPage / 2, kPage + 7, 100, kPage / 2};
+  for (int c = 0; c < 5; ++c) {
+    const std::size_t from = froms[c];
+    const std::size_t length = lengths[c];
     std::fill(buffer.begin(), buffer.end(), std::byte{0xAB});
     DropPages(std::span(buffer).subspan(from, length));
     // Up to the first page boundary at or after `from`, and from the last one before the end.
