@@ -10,7 +10,21 @@
 namespace ordavin {
 
 // The first index of [lo, hi) where pred, false and then true along the range, is true; hi
-// when it never is. pred is called only inside [lo, hi).
+// when it never is, found by bisection. pred is called only inside [lo, hi).
+template <class Index, class Pred>
+Index FirstTrue(Index lo, Index hi, const Pred& pred) {
+  while (lo < hi) {
+    const Index mid = lo + (hi - lo) / 2;
+    if (pred(mid)) {
+      hi = mid;
+    } else {
+      lo = mid + 1;
+    }
+  }
+  return lo;
+}
+
+// The same, galloping out from `guess`.
 template <class Pred>
 std::uint64_t GallopFirstTrue(std::uint64_t lo, std::uint64_t hi, std::uint64_t guess,
                               const Pred& pred) {
@@ -50,15 +64,7 @@ std::uint64_t GallopFirstTrue(std::uint64_t lo, std::uint64_t hi, std::uint64_t 
       step *= 2;
     }
   }
-  while (left < right) {
-    const std::uint64_t mid = left + (right - left) / 2;
-    if (pred(mid)) {
-      right = mid;
-    } else {
-      left = mid + 1;
-    }
-  }
-  return left;
+  return FirstTrue(left, right, pred);
 }
 
 }  // namespace ordavin

@@ -7,6 +7,7 @@
 
 #include "divider/DividerArithmetic.h"
 #include "divider/fast/SideSource.h"
+#include "search/GallopingSearch.h"
 #include "search/MultisetRanks.h"
 
 namespace ordavin::fast_divider {
@@ -116,28 +117,12 @@ void HeadStart::MatchGroups(std::uint64_t first, std::uint64_t end, NetworkTotal
     const std::uint64_t base = rank - static_cast<std::uint64_t>(upper[0]);
     const auto to = static_cast<std::int32_t>(
         std::min<std::uint64_t>(static_cast<std::uint64_t>(top) + 1, end - base));
-    std::int32_t lo = upper[0];
-    std::int32_t hi = to;
-    while (lo < hi) {
-      const std::int32_t mid = lo + (hi - lo) / 2;
-      if (largeEnough(mid)) {
-        hi = mid;
-      } else {
-        lo = mid + 1;
-      }
-    }
-    const std::int32_t begin = lo;
-    hi = to;
-    while (lo < hi) {
-      const std::int32_t mid = lo + (hi - lo) / 2;
-      if (smallEnough(mid)) {
-        lo = mid + 1;
-      } else {
-        hi = mid;
-      }
-    }
-    for (std::int32_t d = begin; d < lo; ++d)
+    const std::int32_t begin = FirstTrue(upper[0], to, largeEnough);
+    const std::int32_t stop =
+        FirstTrue(begin, to, [&](std::int32_t digit) { return !smallEnough(digit); });
+    for (std::int32_t d = begin; d < stop; ++d) {
       Offer(evaluate(d), base + static_cast<std::uint64_t>(d));
+    }
     if (to <= top) {  // the stride ends inside this group
       upper[0] = to;
       return;

@@ -9,6 +9,7 @@
 #include "divider/fast/Reach.h"
 #include "divider/fast/SideKeys.h"
 #include "divider/fast/WindowTests.h"
+#include "search/GallopingSearch.h"
 #include "search/MultisetRanks.h"
 
 namespace ordavin::fast_divider {
@@ -43,22 +44,14 @@ class SideSource {
     std::int32_t end;
   };
   DigitRange KeptFirstDigits(std::int32_t* digits, std::int32_t from, std::int32_t to) const {
-    const auto firstFailing = [&](std::int32_t lo, std::int32_t hi, auto passes) {
-      while (lo < hi) {
-        const std::int32_t mid = lo + (hi - lo) / 2;
-        digits[0] = mid;
-        if (passes(NetworkOfSum(SumOf(digits), m_form.parallel))) {
-          lo = mid + 1;
-        } else {
-          hi = mid;
-        }
-      }
-      return lo;
+    const auto network = [&](std::int32_t digit) {
+      digits[0] = digit;
+      return NetworkOfSum(SumOf(digits), m_form.parallel);
     };
     const std::int32_t begin =
-        firstFailing(from, to, [this](const NetworkTotal& net) { return !LargeEnough(net); });
+        FirstTrue(from, to, [&](std::int32_t d) { return LargeEnough(network(d)); });
     const std::int32_t end =
-        firstFailing(begin, to, [this](const NetworkTotal& net) { return SmallEnough(net); });
+        FirstTrue(begin, to, [&](std::int32_t d) { return !SmallEnough(network(d)); });
     return {begin, end};
   }
 
