@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "divider/fast/GroupWalk.h"
+
 namespace ordavin::fast_divider {
 namespace {
 
@@ -12,27 +14,6 @@ constexpr std::uint64_t kOverflow = 2;
 // How far one band's width may move from the last one's.
 constexpr double kMostChange = 4.0;
 constexpr double kWidestBand = 0x1p63;
-
-// Walks the groups of a share: the digits of each group's first multiset and its last first
-// digit.
-class Groups {
- public:
-  Groups(const MultisetRanks& ranks, std::int32_t last, std::uint64_t first)
-      : m_count(ranks.DigitCount()), m_last(last) {
-    ranks.Unrank(first, m_digits);
-  }
-  std::int32_t* Digits() { return m_digits; }
-  std::int32_t Top() const { return m_count > 1 ? m_digits[1] : m_last; }
-  void Next() {
-    m_digits[0] = Top();
-    MultisetRanks::Next(m_digits, m_count, m_last);
-  }
-
- private:
-  std::uint32_t m_count;
-  std::int32_t m_last;
-  std::int32_t m_digits[MultisetRanks::kMaxCount] = {};
-};
 
 }  // namespace
 
@@ -46,7 +27,7 @@ LowerShare::LowerShare(const SideSource& source, const KeptGroups& kept, KeptGro
   // ends, sets the first band's width.
   std::uint64_t lowest = std::numeric_limits<std::uint64_t>::max();
   m_cursors.reserve(m_kept.size());
-  Groups groups(source.Ranks(), source.LastDigit(), first.rank);
+  GroupWalk groups(source.Ranks(), source.LastDigit(), first.rank);
   for (const SideSource::DigitRange& range : m_kept) {
     m_cursors.push_back(range.begin);
     if (range.begin < range.end) {
@@ -106,11 +87,10 @@ bool LowerShare::Take(std::uint64_t end, std::uint64_t limit, std::vector<std::u
   std::uint64_t pending = std::numeric_limits<std::uint64_t>::max();
   std::uint64_t taken = 0;
   std::uint64_t base = m_first;
-  Groups groups(m_source.Ranks(), m_source.LastDigit(), m_first);
+  GroupWalk groups(m_source.Ranks(), m_source.LastDigit(), m_first);
   for (std::size_t g = 0; g < m_cursors.size(); ++g) {
     std::int32_t& cursor = m_cursors[g];
     std::int32_t* digits = groups.Digits();
-    const std::int32_t top = groups.Top();
     std::int32_t d = cursor;
     for (; d < m_kept[g].end; ++d) {
       digits[0] = d;
@@ -130,7 +110,7 @@ bool LowerShare::Take(std::uint64_t end, std::uint64_t limit, std::vector<std::u
     }
     taken += static_cast<std::uint64_t>(d - cursor);
     cursor = d;
-    base += static_cast<std::uint64_t>(top) + 1;
+    base += groups.Size();
     groups.Next();
   }
   m_left -= taken;

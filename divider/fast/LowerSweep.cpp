@@ -58,9 +58,8 @@ bool LowerSweep::VisitChunk(std::uint64_t chunk, Visit& visit, std::vector<std::
 bool LowerSweep::Run(std::vector<Sweeper>& sweepers, const SortedSide& uppers, std::uint64_t weight,
                      const std::atomic<bool>& abortRequested) const {
   const bool small = m_count < kSmallJob / 8;
-  const std::vector<KeptGroups::Share>& starts = m_shares;
   const std::uint64_t blocks =
-      m_ascending ? starts.size() - 1 : (m_count + kLowerRanksPerChunk - 1) / kLowerRanksPerChunk;
+      m_ascending ? m_shares.size() - 1 : (m_count + kLowerRanksPerChunk - 1) / kLowerRanksPerChunk;
   const auto workers =
       static_cast<unsigned>(std::min<std::uint64_t>(sweepers.size(), small ? 1 : blocks));
   BlockQueue queue(blocks);
@@ -82,7 +81,7 @@ bool LowerSweep::Run(std::vector<Sweeper>& sweepers, const SortedSide& uppers, s
     std::vector<std::uint64_t> counts;
     std::uint64_t block = 0;
     while (queue.Take(block)) {
-      const bool complete = m_ascending ? VisitShare(starts[block], starts[block + 1], sweeper,
+      const bool complete = m_ascending ? VisitShare(m_shares[block], m_shares[block + 1], sweeper,
                                                      visit, keys, ranks, scratch, counts)
                                         : VisitChunk(block, visit, keys, ranks, scratch, counts);
       if (!complete || abortRequested.load(std::memory_order_relaxed)) {
