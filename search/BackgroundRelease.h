@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <span>
-#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -31,8 +30,9 @@ void ReleaseInBackground(Owner owner, std::vector<std::span<std::byte>> regions)
       for (const std::span<std::byte> region : dropped) DropPages(region);
       Owner{std::move(released)};
     }).detach();
-  } catch (const std::system_error&) {
-    // The owner went with the thread's arguments and is already freed.
+  } catch (...) {
+    // No thread (std::system_error, or std::bad_alloc for its state): the owner went with
+    // the thread's arguments and is already freed. Callers are destructors: nothing escapes.
   }
 }
 

@@ -36,18 +36,9 @@ class SortedSide {
     if (key <= m_firstKey) return 0;
     const std::uint64_t slot = SlotOf(key);
     if (slot >= m_slots) return m_count;
-    std::uint64_t lo = m_index[slot];
-    std::uint64_t hi = m_index[slot + 1];
     const std::uint64_t* keys = m_keys.get();
-    while (lo < hi) {
-      const std::uint64_t mid = lo + (hi - lo) / 2;
-      if (keys[mid] < key) {
-        lo = mid + 1;
-      } else {
-        hi = mid;
-      }
-    }
-    return lo;
+    return FirstTrue(m_index[slot], m_index[slot + 1],
+                     [keys, key](std::uint64_t i) { return keys[i] >= key; });
   }
 
   // The same, from `near`: cheaper when the answer lies close to it. Consecutive searches

@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "search/GallopingSearch.h"
 #include "target/TargetArithmetic.h"
 #include "target/fast/SumBits.h"
 
@@ -25,17 +26,8 @@ class ErrorOfSum {
   // The least sum (as bits) at which pred(Rising(sum)) holds, kNoSum when there is none.
   template <class Pred>
   std::uint64_t FirstSum(Pred pred) const {
-    std::uint64_t lo = 0;
-    std::uint64_t hi = kNoSum;
-    while (lo < hi) {
-      const std::uint64_t mid = lo + (hi - lo) / 2;
-      if (pred(Rising(std::bit_cast<double>(mid)))) {
-        hi = mid;
-      } else {
-        lo = mid + 1;
-      }
-    }
-    return lo;
+    return FirstTrue(std::uint64_t{0}, kNoSum,
+                     [&](std::uint64_t bits) { return pred(Rising(std::bit_cast<double>(bits))); });
   }
 
  private:
